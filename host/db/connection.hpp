@@ -1,0 +1,36 @@
+// A read-only database connection that runs the program's T-SQL statements.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/db/recordset.hpp"
+
+namespace ls::db {
+
+class Connection {
+  public:
+    virtual ~Connection() = default;
+    // Runs one SELECT (translated first where the target is SQLite) and reads the whole
+    // result. Throws DbError with the driver's message and the statement.
+    virtual Recordset execute(std::string_view sql) = 0;
+    // "SQLite" or "ODBC (<driver DBMS name>)", for status output and diagnostics.
+    virtual std::string describe() const = 0;
+};
+
+struct ConnectOptions {
+    // ODBC driver used for SQL Server when the connection string names the SQLOLEDB
+    // provider; overridable for sites whose FreeTDS driver is registered under another name.
+    std::string sqlServerDriver = "FreeTDS";
+};
+
+// Opens a connection from the connection string forms the program accepts:
+//   "Provider=SQLite;Data Source=<file>"          SQLite file, read-only
+//   "Provider=SQLOLEDB...;Initial Catalog=<db>;Data Source=<server>"  SQL Server via ODBC
+//   any string with "Driver=" or "DSN="            ODBC, unchanged
+// Throws DbError naming what failed (missing file, unknown provider, driver message).
+std::unique_ptr<Connection> connect(std::string_view connectionString,
+                                    const ConnectOptions& options = {});
+
+}  // namespace ls::db

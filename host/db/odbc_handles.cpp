@@ -1,0 +1,49 @@
+// ODBC handle ownership and diagnostics.
+#include "host/db/odbc_handles.hpp"
+
+#include <vector>
+
+#include "host/db/db_error.hpp"
+
+namespace ls::db::odbc {
+
+Handle::Handle(SQLSMALLINT type, SQLHANDLE parent) : type_(type) {
+    if (!SQL_SUCCEEDED(SQLAllocHandle(type, parent, &handle_))) {
+        handle_ = SQL_NULL_HANDLE;
+        throw DbError("ODBC: Handle kann nicht angelegt werden (Typ " + std::to_string(type) +
+                      ").");
+    }
+    // An environment must name its ODBC version before a connection can be made in it.
+    if (type == SQL_HANDLE_ENV)
+        SQLSetEnvAttr(handle_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3),
+                      0);
+}
+
+Handle::~Handle() {
+    if (handle_ != SQL_NULL_HANDLE) SQLFreeHandle(type_, handle_);
+}
+
+std::string diagnostics(const Handle& handle) {
+    std::string out;
+    std::vector<SQLCHAR> message(1024);
+    for (SQLSMALLINT record = 1;; ++record) {
+        SQLCHAR state[6] = {};
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        SQLRETURN rc =
+            SQLGetDiagRec(handle.type(), handle.get(), record, state, &native, message.data(),
+                          static_cast<SQLSMALLINT>(message.size()), &length);
+        if (rc == SQL_SUCCESS_WITH_INFO && length >= static_cast<SQLSMALLINT>(message.size())) {
+            message.resize(static_cast<std::size_t>(length) + 1);
+            rc = SQLGetDiagRec(handle.type(), handle.get(), record, state, &native, message.data(),
+                               static_cast<SQLSMALLINT>(message.size()), &length);
+        }
+        if (!SQL_SUCCEEDED(rc)) break;
+        if (!out.empty()) out += "; ";
+        out += "[" + std::string(reinterpret_cast<const char*>(state)) + "] " +
+               std::string(reinterpret_cast<const char*>(message.data()));
+    }
+    return out.empty() ? "keine Meldung des Treibers" : out;
+}
+
+}  // namespace ls::db::odbc

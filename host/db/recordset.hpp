@@ -1,0 +1,48 @@
+// A query result read fully into memory, walked like a static cursor.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/db/value.hpp"
+
+namespace ls::db {
+
+class Recordset {
+  public:
+    Recordset() = default;
+    // values holds the rows one after another, names.size() values each.
+    Recordset(std::vector<std::string> names, std::vector<Value> values);
+
+    std::size_t fieldCount() const { return names_.size(); }
+    const std::string& fieldName(std::size_t index) const { return names_.at(index); }
+    const std::vector<std::string>& fieldNames() const { return names_; }
+    // Case-insensitive, the first field of that name.
+    std::optional<std::size_t> fieldIndex(std::string_view name) const;
+
+    std::size_t rowCount() const { return rows_; }
+    bool empty() const { return rows_ == 0; }
+    // Positions: BOF before the first row, 0 .. rowCount()-1, EOF after the last. A fresh
+    // recordset stands on its first row (on EOF and BOF when it is empty).
+    bool eof() const;
+    bool bof() const;
+    void moveNext();      // from BOF to the first row; stays on EOF
+    void movePrevious();  // from EOF to the last row; stays on BOF
+    void moveFirst();
+
+    // Fields of the current row. Throws DbError naming the field when there is no such
+    // field, and when the recordset stands on BOF or EOF.
+    const Value& operator[](std::string_view name) const;
+    const Value& operator[](std::size_t index) const;
+
+  private:
+    std::vector<std::string> names_;
+    std::vector<Value> values_;
+    std::size_t rows_ = 0;
+    std::ptrdiff_t pos_ = 0;
+};
+
+}  // namespace ls::db

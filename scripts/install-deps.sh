@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the tests and the demo need. Idempotent: packages
+# already present are left alone; runs apt-get only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config clang-format
+  googletest libgtest-dev libgmock-dev
+  libzip-dev libpugixml-dev libsqlite3-dev sqlite3
+  unixodbc-dev tdsodbc libsqliteodbc
+  qt6-base-dev libgl-dev
+  libxlsxwriter-dev
+  libreoffice-calc-nogui cups-client
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

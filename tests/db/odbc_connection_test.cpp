@@ -1,0 +1,105 @@
+// The ODBC backend, run for real through the SQLite ODBC driver.
+#include <gtest/gtest.h>
+
+#include "host/db/connection.hpp"
+#include "host/db/db_error.hpp"
+#include "scratch_database.hpp"
+
+namespace ls::db {
+namespace {
+
+constexpr const char* kSetup = R"(
+CREATE TABLE LOGS (ID_LOG INTEGER, LOS TEXT, KUBATUR REAL, LISTDATUM DATE, GEAENDERT DATETIME,
+                   BEMERKUNG TEXT);
+INSERT INTO LOGS VALUES (1, 'Süd', 2.5, '2026-03-01', '2026-03-01 14:05:00', NULL);
+INSERT INTO LOGS VALUES (2, NULL, NULL, NULL, NULL, NULL);
+)";
+
+class OdbcConnectionTest : public ::testing::Test {
+  protected:
+    test::ScratchDatabase db{kSetup};
+    std::unique_ptr<Connection> connection;
+
+    void SetUp() override {
+        try {
+            connection = connect(db.odbcString());
+        } catch (const DbError& e) {
+            GTEST_SKIP() << "SQLite3 ODBC driver not usable here: " << e.what();
+        }
+    }
+
+    std::string errorOf(std::string_view sql) {
+        try {
+            connection->execute(sql);
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.statement(), sql);
+            return e.what();
+        }
+        return "no error";
+    }
+};
+
+TEST_F(OdbcConnectionTest, ReadsValuesByTheDescribedTypes) {
+    EXPECT_EQ(connection->describe(), "ODBC (SQLite)");
+    Recordset rs = connection->execute("SELECT * FROM LOGS ORDER BY ID_LOG");
+    ASSERT_EQ(rs.rowCount(), 2u);
+    EXPECT_EQ(rs["ID_LOG"], Value(1));
+    EXPECT_EQ(rs["LOS"], Value("Süd"));
+    EXPECT_EQ(rs["KUBATUR"], Value(2.5));
+    EXPECT_EQ(rs["LISTDATUM"], Value(text::DateTime{2026, 3, 1}));
+    EXPECT_EQ(rs["GEAENDERT"], Value(text::DateTime{2026, 3, 1, 14, 5, 0}));
+    rs.moveNext();
+    for (const char* field : {"LOS", "KUBATUR", "LISTDATUM", "GEAENDERT", "BEMERKUNG"})
+        EXPECT_TRUE(rs[field].isNull()) << field;
+}
+
+TEST_F(OdbcConnectionTest, LongTextsArriveWhole) {
+    std::string text;
+    for (int i = 0; text.size() < 20000; ++i)
+        text += "Fläche " + std::to_string(i) + "; ";
+    const Recordset rs = connection->execute("SELECT '" + text + "' AS T");
+    EXPECT_EQ(rs["T"], Value(text));
+}
+
+TEST_F(OdbcConnectionTest, SqliteDriversGetTranslatedStatements) {
+    const Recordset rs = connection->execute(
+        "SELECT ISNULL(LOS,'-') + ' am ' + convert(nvarchar(10),LISTDATUM,104) AS TXT, "
+        "ISNULL(LISTDATUM, GEAENDERT) AS D FROM LOGS WHERE ID_LOG = 1");
+    EXPECT_EQ(rs["TXT"], Value("Süd am 01.03.2026"));
+    EXPECT_EQ(rs["D"], Value(text::DateTime{2026, 3, 1}));
+}
+
+TEST_F(OdbcConnectionTest, ErrorsCarryTheDriversTextAndTheStatement) {
+    EXPECT_NE(errorOf("SELECT * FROM LISTENKOPF").find("no such table: LISTENKOPF"),
+              std::string::npos);
+    // The driver takes the read-only attribute as a mere hint, so writes are stopped first.
+    EXPECT_NE(errorOf("DELETE FROM LOGS").find("SELECT"), std::string::npos);
+    EXPECT_NE(errorOf("SELECT 1; DELETE FROM LOGS").find("eine Anweisung"), std::string::npos);
+    EXPECT_NE(errorOf("SELECT * INTO KOPIE FROM LOGS").find("INTO"), std::string::npos);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM LOGS"), "2");
+}
+
+TEST_F(OdbcConnectionTest, SqlServerFormReachesTheConfiguredDriver) {
+    // The SQLite driver reads "Database" as its file, so the OLE DB form of the INI file
+    // can be followed all the way to a real connection.
+    const auto viaOledb = connect(
+        "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"
+        "Initial Catalog=" +
+            db.file().string() + ";Data Source=forstserver",
+        ConnectOptions{"SQLite3"});
+    EXPECT_EQ(viaOledb->execute("SELECT count(*) AS N FROM LOGS")["N"], Value(2));
+}
+
+TEST(OdbcConnectTest, ConnectionFailuresCarryTheDiagnostics) {
+    try {
+        connect("Driver={Kein Treiber};Server=x");
+        FAIL() << "connected";
+    } catch (const DbError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("Verbindung zur Datenbank fehlgeschlagen: [", 0), 0u) << message;
+        EXPECT_TRUE(e.statement().empty());
+    }
+}
+
+}  // namespace
+}  // namespace ls::db

@@ -1,0 +1,138 @@
+// The embedded backend against real SQLite files.
+#include <gtest/gtest.h>
+
+#include "host/db/connection.hpp"
+#include "host/db/db_error.hpp"
+#include "scratch_database.hpp"
+
+namespace ls::db {
+namespace {
+
+constexpr const char* kSetup = R"(
+CREATE TABLE LOGS (ID_LOG INTEGER, LOS TEXT, KUBATUR REAL, LISTDATUM DATE, GEAENDERT DATETIME,
+                   ABGANG SMALLDATETIME, BEMERKUNG TEXT, BILD BLOB);
+INSERT INTO LOGS VALUES (1, '7', 2.5, '2026-03-01', '2026-03-01 14:05:00', NULL, '2026-01-02', x'4142');
+INSERT INTO LOGS VALUES (2, NULL, 3.0, NULL, NULL, '2025-12-24', 'O''Brien', NULL);
+CREATE TABLE BELEGE (ID INTEGER, GRUND TEXT, FLACHE REAL);
+INSERT INTO BELEGE VALUES (1, 'Holzabfuhr', 2.5), (2, 'Rückung', 3.0), (3, NULL, 1234567.0),
+                          (5, 'Rest', 0.00001),
+                          (4, 'Lager', NULL);
+)";
+
+class SqliteConnectionTest : public ::testing::Test {
+  protected:
+    test::ScratchDatabase db{kSetup};
+    std::unique_ptr<Connection> connection = connect(db.sqliteString());
+
+    std::string errorOf(std::string_view sql) {
+        try {
+            connection->execute(sql);
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.statement(), sql);
+            return e.what();
+        }
+        return "no error";
+    }
+};
+
+TEST_F(SqliteConnectionTest, ReadsValuesByTheirStoredAndDeclaredTypes) {
+    EXPECT_EQ(connection->describe(), "SQLite");
+    Recordset rs = connection->execute("SELECT * FROM LOGS ORDER BY ID_LOG");
+    ASSERT_EQ(rs.rowCount(), 2u);
+    EXPECT_EQ(rs["ID_LOG"], Value(1));
+    EXPECT_EQ(rs["LOS"], Value("7"));
+    EXPECT_EQ(rs["KUBATUR"], Value(2.5));
+    EXPECT_EQ(rs["LISTDATUM"], Value(text::DateTime{2026, 3, 1}));
+    EXPECT_EQ(rs["GEAENDERT"], Value(text::DateTime{2026, 3, 1, 14, 5, 0}));
+    EXPECT_EQ(rs["BEMERKUNG"], Value("2026-01-02"));  // a text column keeps its text
+    EXPECT_EQ(rs["BILD"], Value("AB"));
+    rs.moveNext();
+    EXPECT_TRUE(rs["LOS"].isNull());
+    EXPECT_EQ(rs["ABGANG"], Value(text::DateTime{2025, 12, 24}));
+    EXPECT_EQ(rs["KUBATUR"], Value(3.0));
+}
+
+TEST_F(SqliteConnectionTest, ExpressionsYieldingIsoTextAreDates) {
+    Recordset rs = connection->execute(
+        "SELECT ISNULL(LISTDATUM, ABGANG) AS DATUM, DISTINCT_LOS FROM (SELECT LISTDATUM, ABGANG, "
+        "ISNULL(LOS,'0') AS DISTINCT_LOS, ID_LOG FROM LOGS) ORDER BY ID_LOG");
+    EXPECT_EQ(rs["DATUM"], Value(text::DateTime{2026, 3, 1}));
+    rs.moveNext();
+    EXPECT_EQ(rs["DATUM"], Value(text::DateTime{2025, 12, 24}));
+    EXPECT_EQ(rs["DISTINCT_LOS"], Value("0"));
+}
+
+TEST_F(SqliteConnectionTest, NamesComeAsSqlServerGivesThem) {
+    const Recordset rs = connection->execute(
+        "SELECT DISTINCT(LOS), LOGS.ID_LOG, KUBATUR AS [TL.KUBATUR], 1 AS 'GesamtRaummeter (RM)', "
+        "2 AS \"Gesamtstück (STK)\" FROM LOGS WHERE ID_LOG = 1");
+    EXPECT_EQ(rs.fieldNames(),
+              (std::vector<std::string>{"LOS", "ID_LOG", "TL.KUBATUR", "GesamtRaummeter (RM)",
+                                        "Gesamtstück (STK)"}));
+}
+
+TEST_F(SqliteConnectionTest, TsqlTextFormsGiveSqlServersResults) {
+    Recordset rs = connection->execute(
+        "SELECT ISNULL(GRUND,'') + ISNULL( ' Fläche: ' + convert(nvarchar(20),FLACHE),'')  AS ZG, "
+        "convert(nvarchar(10), '2026-03-01', 104) AS D, convert(nvarchar(5), 'abcdefgh') AS T, "
+        "convert(nvarchar(10), ID, 104) AS N FROM BELEGE ORDER BY ID");
+    const std::vector<std::string> expected = {"Holzabfuhr Fläche: 2.5", "Rückung Fläche: 3",
+                                               " Fläche: 1.23457e+006", "Lager",
+                                               "Rest Fläche: 1e-005"};
+    for (const auto& reason : expected) {
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs["ZG"], Value(reason));
+        EXPECT_EQ(rs["D"], Value("01.03.2026"));
+        EXPECT_EQ(rs["T"], Value("abcde"));
+        rs.moveNext();
+    }
+    EXPECT_TRUE(rs.eof());
+}
+
+TEST_F(SqliteConnectionTest, FailuresNameWhatFailedAndCarryTheStatement) {
+    EXPECT_NE(errorOf("SELECT * FROM LISTENKOPF").find("no such table: LISTENKOPF"),
+              std::string::npos);
+    EXPECT_NE(errorOf("SELECT WAGNR FROM LOGS").find("no such column: WAGNR"), std::string::npos);
+    EXPECT_NE(errorOf("SELECT * FORM LOGS").find("syntax error"), std::string::npos);
+    EXPECT_NE(errorOf("").find("leere Anweisung"), std::string::npos);
+    EXPECT_NE(errorOf("SELECT 1; SELECT 2").find("eine Anweisung"), std::string::npos);
+    EXPECT_NE(errorOf(std::string_view("SELECT 1\0 garbage", 17)).find("Nullzeichen"),
+              std::string::npos);
+    EXPECT_NO_THROW(connection->execute("SELECT 1; -- done"));
+}
+
+TEST_F(SqliteConnectionTest, NothingIsWritten) {
+    EXPECT_NE(errorOf("DELETE FROM LOGS").find("lesende"), std::string::npos);
+    EXPECT_NE(errorOf("SELECT 1; DELETE FROM LOGS").find("eine Anweisung"), std::string::npos);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM LOGS"), "2");
+}
+
+TEST(SqliteConnectTest, RefusesFilesThatAreNoDatabase) {
+    const test::ScratchDatabase db{""};
+    const auto message = [](const std::string& connectionString) {
+        try {
+            connect(connectionString);
+        } catch (const DbError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    const std::string missing = (db.file().parent_path() / "fehlt.db").string();
+    EXPECT_EQ(message("Provider=SQLite;Data Source=" + missing),
+              "Datenbankdatei nicht gefunden: " + missing);
+    EXPECT_NE(message("Provider=SQLite;Data Source=" + db.file().parent_path().string())
+                  .find("keine Datei"),
+              std::string::npos);
+    EXPECT_NE(message("Provider=SQLite").find("Data Source"), std::string::npos);
+    {
+        std::FILE* text = std::fopen(missing.c_str(), "w");
+        std::fputs("Rechnung 4711\n", text);
+        std::fclose(text);
+    }
+    EXPECT_NE(
+        message("Provider=SQLite;Data Source=" + missing).find("Keine lesbare SQLite-Datenbank"),
+        std::string::npos);
+}
+
+}  // namespace
+}  // namespace ls::db

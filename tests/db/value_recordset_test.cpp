@@ -1,0 +1,115 @@
+// Field values, their conversions, and walking a result.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/db/db_error.hpp"
+#include "host/db/recordset.hpp"
+#include "host/text/convert.hpp"
+
+namespace ls::db {
+namespace {
+
+class GermanLocale : public ::testing::Test {
+  protected:
+    GermanLocale() : saved_(text::userLocale()) { text::setUserLocale({}); }
+    ~GermanLocale() override { text::setUserLocale(saved_); }
+
+  private:
+    text::UserLocale saved_;
+};
+
+using ValueTest = GermanLocale;
+
+TEST_F(ValueTest, NumbersFromEveryKindOfValue) {
+    EXPECT_EQ(Value().toDouble(), 0);
+    EXPECT_EQ(Value(7).toDouble(), 7);
+    EXPECT_EQ(Value("2,5").toDouble(), 2.5);  // as the user types it
+    EXPECT_EQ(Value("2.5").toDouble(), 2.5);  // as a database writes it
+    EXPECT_EQ(Value(" -1e3 ").toDouble(), -1000);
+    EXPECT_EQ(Value(text::DateTime{2024, 1, 1, 12, 0, 0}).toDouble(), 45292.5);
+    for (const char* notANumber : {"abc", "", "nan", "inf", "1,2.3", "12 m"}) {
+        try {
+            Value(notANumber).toDouble();
+            ADD_FAILURE() << notANumber;
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find('"' + std::string(notANumber) + '"'),
+                      std::string::npos);
+        }
+    }
+}
+
+TEST_F(ValueTest, WholeNumbersRoundHalfToEvenAndCheckTheirRange) {
+    EXPECT_EQ(Value(2.5).toInt64(), 2);
+    EXPECT_EQ(Value(3.5).toInt64(), 4);
+    EXPECT_EQ(Value("7").toInt32(), 7);
+    EXPECT_EQ(Value(std::int64_t{9007199254740993}).toInt64(), 9007199254740993);  // not via double
+    EXPECT_EQ(Value(-2147483648.0).toInt32(), INT32_MIN);
+    EXPECT_THROW(Value(2147483648.0).toInt32(), DbError);
+    EXPECT_THROW(Value(9.3e18).toInt64(), DbError);
+    EXPECT_THROW(Value(std::nan("")).toInt64(), DbError);
+}
+
+TEST_F(ValueTest, DefaultTextForms) {
+    EXPECT_EQ(Value().toText(), "");
+    EXPECT_EQ(Value(std::int64_t{-12345678901234}).toText(), "-12345678901234");
+    EXPECT_EQ(Value(23.5).toText(), "23,5");
+    EXPECT_EQ(Value("O'Brien").toText(), "O'Brien");
+    EXPECT_EQ(Value(text::DateTime{2026, 3, 5}).toText(), "05.03.2026");
+}
+
+Recordset threeRows() {
+    return Recordset({"ID", "Name", "id"}, {1, "a", 10, 2, "b", 20, 3, Value(), 30});
+}
+
+TEST(RecordsetTest, WalksForwardAndOneStepBack) {
+    Recordset rs = threeRows();
+    ASSERT_EQ(rs.rowCount(), 3u);
+    EXPECT_FALSE(rs.bof());
+    EXPECT_EQ(rs["id"], Value(1));  // by name without letter case: the first of that name
+    EXPECT_EQ(rs[2], Value(10));
+    rs.moveNext();
+    rs.moveNext();
+    EXPECT_TRUE(rs["NAME"].isNull());
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    rs.moveNext();  // stays on EOF
+    rs.movePrevious();
+    EXPECT_EQ(rs["ID"], Value(3));  // a look ahead can step back from the end
+    rs.moveFirst();
+    rs.movePrevious();
+    EXPECT_TRUE(rs.bof());
+    rs.movePrevious();
+    rs.moveNext();
+    EXPECT_EQ(rs["ID"], Value(1));
+}
+
+TEST(RecordsetTest, EmptyResultIsBofAndEof) {
+    const Recordset rs({"A"}, {});
+    EXPECT_TRUE(rs.empty());
+    EXPECT_TRUE(rs.bof());
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.fieldNames(), std::vector<std::string>{"A"});
+}
+
+TEST(RecordsetTest, ErrorsNameTheField) {
+    Recordset rs = threeRows();
+    const auto message = [&](auto access) {
+        try {
+            access();
+        } catch (const DbError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_NE(message([&] { (void)rs["LAENGE"]; }).find("LAENGE"), std::string::npos);
+    EXPECT_NE(message([&] { (void)rs[3]; }).find("3"), std::string::npos);
+    rs.moveNext();
+    rs.moveNext();
+    rs.moveNext();
+    EXPECT_NE(message([&] { (void)rs["Name"]; }).find("Name"), std::string::npos);
+    EXPECT_THROW(Recordset({"A", "B"}, {1, 2, 3}), DbError);
+}
+
+}  // namespace
+}  // namespace ls::db
