@@ -1,0 +1,81 @@
+// Writes demo logs into LOGS and LOGS_RECH through two prepared statements.
+#include "demo/log_rows.hpp"
+
+namespace ls::demo {
+
+LogWriter::LogWriter(SqliteWriter& db)
+    : log_(db.insert("LOGS", {"ID_LOG",
+                              "LISTE",
+                              "LOS",
+                              "DSART",
+                              "ZUSTXT",
+                              "POLTNR",
+                              "COORDINATE1",
+                              "COORDINATE2",
+                              "BLNR",
+                              "KLST",
+                              "HA",
+                              "HS",
+                              "GKL",
+                              "STKL",
+                              "LAENGE",
+                              "STAPELLANGE",
+                              "KORREKTUR",
+                              "DURCH",
+                              "STK",
+                              "KUBATUR",
+                              "UFAKT_RM",
+                              "UFAKT_STK",
+                              "UFAKT_ATO",
+                              "KUBRM",
+                              "KUBLUTO",
+                              "UFAKT_LUT",
+                              "KUBATRO",
+                              "ID_MASSEINHEIT",
+                              "ID_WALDORT",
+                              "D_WALDORT",
+                              "ID_MANTEL",
+                              "KKLASSE",
+                              "ID_RINDENKENNZ",
+                              "LISTENART",
+                              "RINDEPROZENT",
+                              "RINDE_WERT",
+                              "LISTDATUM",
+                              "LISTZUSTXT",
+                              "MSZ",
+                              "FARBE",
+                              "WAGNR",
+                              "FREI1",
+                              "ANGEBOT",
+                              "MEFVERF",
+                              "ZUSTEXT1",
+                              "ZUSTEXT2",
+                              "ZUSTEXT3",
+                              "ID_TRANSPORTLOGISTIK",
+                              "ID_VERKAUFSART",
+                              "RELTABLE1",
+                              "RELTABLE2",
+                              "RELTABLE7"})),
+      invoices_(db.insert(
+          "LOGS_RECH", {"ID_LOG", "R_NAME", "A1_NAME", "A2_NAME", "A3_NAME", "R_KUNDE", "A1_KUNDE",
+                        "A2_KUNDE", "A3_KUNDE", "R_PREIS", "A1_PREIS", "A2_PREIS", "A3_PREIS"})) {}
+
+void LogWriter::add(const LogRow& l, const InvoiceRow& r) {
+    log_.run({l.id,          l.liste,      l.los,          l.dsart,
+              l.zustxt,      l.poltnr,     l.coordinate1,  l.coordinate2,
+              l.blnr,        l.klst,       l.ha,           l.hs,
+              l.gkl,         l.stkl,       l.laenge,       l.stapellange,
+              l.korrektur,   l.durch,      l.stk,          l.kubatur,
+              l.ufaktRm,     l.ufaktStk,   l.ufaktAto,     l.kubrm,
+              l.kubluto,     l.ufaktLut,   l.kubatro,      l.masseinheit,
+              l.waldort,     l.dWaldort,   l.mantel,       l.kklasse,
+              l.rindenkennz, l.listenart,  l.rindeprozent, l.rindeWert,
+              l.listdatum,   l.listzustxt, l.msz,          l.farbe,
+              l.wagnr,       l.frei1,      l.angebot,      l.mefverf,
+              l.zustext1,    l.zustext2,   l.zustext3,     l.transportlogistik,
+              l.verkaufsart, l.reltable1,  l.reltable2,    l.reltable7});
+    invoices_.run({l.id, r.rName, r.a1Name, r.a2Name, r.a3Name, r.rKunde, r.a1Kunde, r.a2Kunde,
+                   r.a3Kunde, r.rPreis, r.a1Preis, r.a2Preis, r.a3Preis});
+}
+
+}  // namespace ls::demo

@@ -1,0 +1,78 @@
+// Scratch databases and folders for the tests.
+#include "tests/support/test_database.hpp"
+
+#include <sqlite3.h>
+
+#include <unistd.h>
+#include <atomic>
+#include <stdexcept>
+
+#include "demo/schema.hpp"
+
+namespace ls::test {
+namespace {
+
+std::filesystem::path freshTempDir() {
+    static std::atomic<int> counter{0};
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        auto candidate =
+            base / ("ls-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        if (std::filesystem::create_directory(candidate)) return candidate;
+    }
+}
+
+void execOn(const std::filesystem::path& file, std::string_view sql) {
+    sqlite3* handle = nullptr;
+    if (sqlite3_open(file.c_str(), &handle) != SQLITE_OK) {
+        const std::string message = handle ? sqlite3_errmsg(handle) : "out of memory";
+        sqlite3_close(handle);
+        throw std::runtime_error("cannot open test database: " + message);
+    }
+    char* error = nullptr;
+    // A scratch file needs no durability; a disk sync per statement made every fixture
+    // cost seconds on a busy machine.
+    const std::string text = "PRAGMA synchronous=OFF; PRAGMA journal_mode=MEMORY; BEGIN; " +
+                             std::string(sql) + ";\nCOMMIT;";
+    if (sqlite3_exec(handle, text.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string message = error ? error : "unknown error";
+        sqlite3_free(error);
+        sqlite3_close(handle);
+        throw std::runtime_error("test database statement failed: " + message + "\n" + text);
+    }
+    sqlite3_close(handle);
+}
+
+}  // namespace
+
+TestDatabase::TestDatabase() : dir_(freshTempDir()), file_(dir_ / "test.db") {
+    execOn(file_, demo::schemaSql());
+}
+
+TestDatabase::~TestDatabase() {
+    connection_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+}
+
+void TestDatabase::exec(std::string_view sql) {
+    execOn(file_, sql);
+}
+
+std::string TestDatabase::connectionString() const {
+    return "Provider=SQLite;Data Source=" + file_.string();
+}
+
+db::Connection& TestDatabase::connection() {
+    if (!connection_) connection_ = db::connect(connectionString());
+    return *connection_;
+}
+
+TempDir::TempDir() : path_(freshTempDir()) {}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace ls::test
