@@ -1,0 +1,87 @@
+// Rows and cells of a worksheet, kept sorted.
+#include "host/sheet/cell_store.hpp"
+
+#include <algorithm>
+
+namespace ls::sheet {
+
+std::size_t Row::lowerBound(std::int32_t column) const {
+    if (cells.empty() || cells.back().column < column) return cells.size();
+    return static_cast<std::size_t>(
+        std::lower_bound(cells.begin(), cells.end(), column,
+                         [](const Cell& c, std::int32_t col) { return c.column < col; }) -
+        cells.begin());
+}
+
+Cell* Row::find(std::int32_t column) {
+    const std::size_t i = lowerBound(column);
+    return i < cells.size() && cells[i].column == column ? &cells[i] : nullptr;
+}
+
+const Cell* Row::find(std::int32_t column) const {
+    const std::size_t i = lowerBound(column);
+    return i < cells.size() && cells[i].column == column ? &cells[i] : nullptr;
+}
+
+Cell& Row::cell(std::int32_t column, std::uint32_t style) {
+    const std::size_t i = lowerBound(column);
+    if (i < cells.size() && cells[i].column == column) return cells[i];
+    Cell fresh;
+    fresh.column = column;
+    fresh.style = style;
+    return *cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(i), fresh);
+}
+
+std::size_t CellStore::lowerBound(std::int32_t row) const {
+    if (rows_.empty() || rows_.back().index < row) return rows_.size();
+    return static_cast<std::size_t>(
+        std::lower_bound(rows_.begin(), rows_.end(), row,
+                         [](const Row& r, std::int32_t index) { return r.index < index; }) -
+        rows_.begin());
+}
+
+Row* CellStore::find(std::int32_t row) {
+    const std::size_t i = lowerBound(row);
+    return i < rows_.size() && rows_[i].index == row ? &rows_[i] : nullptr;
+}
+
+const Row* CellStore::find(std::int32_t row) const {
+    const std::size_t i = lowerBound(row);
+    return i < rows_.size() && rows_[i].index == row ? &rows_[i] : nullptr;
+}
+
+Row& CellStore::row(std::int32_t row) {
+    if (rows_.empty() || rows_.back().index < row) {
+        rows_.emplace_back();
+        rows_.back().index = row;
+        return rows_.back();
+    }
+    const std::size_t i = lowerBound(row);
+    if (rows_[i].index == row) return rows_[i];
+    Row fresh;
+    fresh.index = row;
+    return *rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i), std::move(fresh));
+}
+
+void CellStore::erase(std::int32_t first, std::int32_t last) {
+    const auto begin = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(first));
+    const auto end = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(last + 1));
+    const auto rest = rows_.erase(begin, end);
+    const std::int32_t count = last - first + 1;
+    for (auto it = rest; it != rows_.end(); ++it)
+        it->index -= count;
+}
+
+void CellStore::replace(std::int32_t first, std::int32_t last, std::vector<Row> rows) {
+    const auto begin = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(first));
+    const auto end = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(last + 1));
+    const auto at = rows_.erase(begin, end);
+    rows_.insert(at, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+}
+
+void CellStore::dropBlankRows() {
+    rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.blank(); }),
+                rows_.end());
+}
+
+}  // namespace ls::sheet

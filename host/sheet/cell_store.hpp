@@ -1,0 +1,64 @@
+// The cells of a worksheet in memory: rows sorted by number, each with its cells sorted by
+// column. Rows are written top to bottom in practice, so appending is the fast path.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ls::sheet {
+
+enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
+
+struct Cell {
+    std::int32_t column = 0;
+    std::uint32_t style = 0;
+    std::uint32_t text = 0;           // string pool entry of a text, or of an error code
+    std::uint32_t formula = 0;        // 1 + index into the sheet's formulas, 0 for none
+    double number = 0;                // a number, or 0/1 for a boolean
+    CellKind kind = CellKind::Empty;  // for a formula: the kind of its cached result
+};
+
+struct Row {
+    std::int32_t index = 0;
+    std::vector<Cell> cells;
+    std::uint32_t style = 0;
+    bool customFormat = false;  // the row's own format applies to its empty cells
+    double height = 0;          // in points, 0 for the sheet's default
+    bool customHeight = false;
+    bool hidden = false;
+    std::string extra;  // further attributes of the template's row, ready to write
+
+    bool blank() const {
+        return cells.empty() && !customFormat && height == 0 && !hidden && extra.empty();
+    }
+    Cell* find(std::int32_t column);
+    const Cell* find(std::int32_t column) const;
+    // The cell of the column, inserted with the given style when missing.
+    Cell& cell(std::int32_t column, std::uint32_t style);
+    // Index of the first cell at or right of the column.
+    std::size_t lowerBound(std::int32_t column) const;
+};
+
+class CellStore {
+  public:
+    Row* find(std::int32_t row);
+    const Row* find(std::int32_t row) const;
+    Row& row(std::int32_t row);  // inserted when missing
+
+    // Index of the first row at or below the row number.
+    std::size_t lowerBound(std::int32_t row) const;
+    std::vector<Row>& rows() { return rows_; }
+    const std::vector<Row>& rows() const { return rows_; }
+
+    // Removes rows first..last; the rows below move up.
+    void erase(std::int32_t first, std::int32_t last);
+    // Replaces rows first..first+n-1 by the given rows (already numbered).
+    void replace(std::int32_t first, std::int32_t last, std::vector<Row> rows);
+    void dropBlankRows();
+
+  private:
+    std::vector<Row> rows_;
+};
+
+}  // namespace ls::sheet

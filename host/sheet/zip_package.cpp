@@ -1,0 +1,167 @@
+// Reading and writing the zip container with libzip.
+#include "host/sheet/zip_package.hpp"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "host/sheet/package_error.hpp"
+#include "host/sheet/workbook.hpp"
+
+namespace ls::sheet {
+namespace {
+
+// zlib's default level: files as small as the spreadsheet applications write them; level 1
+// would save about a third of the saving time for a third more bytes.
+constexpr zip_uint32_t kCompressionLevel = 6;
+
+std::string zipErrorText(int code) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return text;
+}
+
+std::string archiveError(zip* archive) {
+    return zip_error_strerror(zip_get_error(archive));
+}
+
+std::string lowerCase(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+}  // namespace
+
+void ZipDeleter::operator()(zip* archive) const {
+    if (archive) zip_discard(archive);
+}
+
+PackageReader::PackageReader(const std::filesystem::path& file, const PackageLimits& limits) {
+    int code = 0;
+    archive_.reset(zip_open(file.c_str(), ZIP_RDONLY, &code));
+    if (!archive_) {
+        if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS) throw PackageError("keine ZIP-Datei");
+        throw PackageError("die Datei kann nicht gelesen werden (" + zipErrorText(code) + ")");
+    }
+    const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
+    if (count < 0) throw PackageError("das ZIP-Verzeichnis ist beschädigt");
+    if (static_cast<std::uint64_t>(count) > limits.maxEntries) {
+        throw PackageError("zu viele Einträge (" + std::to_string(count) + ", höchstens " +
+                           std::to_string(limits.maxEntries) + ")");
+    }
+    std::uint64_t total = 0;
+    entries_.reserve(static_cast<std::size_t>(count));
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(archive_.get(), static_cast<zip_uint64_t>(i), 0, &st) != 0 ||
+            !(st.valid & ZIP_STAT_NAME) || !(st.valid & ZIP_STAT_SIZE)) {
+            throw PackageError("Eintrag " + std::to_string(i) + " ist beschädigt");
+        }
+        if (st.size > limits.maxUncompressedBytes - std::min(total, limits.maxUncompressedBytes)) {
+            throw PackageError("der entpackte Inhalt ist zu groß (höchstens " +
+                               std::to_string(limits.maxUncompressedBytes) + " Bytes)");
+        }
+        total += st.size;
+        // Part names differ in more than letter case; a second entry of a name is a forgery.
+        if (!byName_.emplace(lowerCase(st.name), entries_.size()).second) {
+            throw PackageError("der Eintrag \"" + std::string(st.name) + "\" kommt doppelt vor");
+        }
+        entries_.push_back(Entry{st.name, static_cast<std::uint64_t>(i), st.size});
+    }
+}
+
+std::optional<std::uint64_t> PackageReader::find(std::string_view name) const {
+    const auto it = byName_.find(lowerCase(name));
+    if (it == byName_.end()) return std::nullopt;
+    return entries_[it->second].index;
+}
+
+std::string PackageReader::read(std::string_view name) const {
+    const auto found = byName_.find(lowerCase(name));
+    if (found == byName_.end()) {
+        throw PackageError("der Teil \"" + std::string(name) + "\" fehlt");
+    }
+    const Entry* it = &entries_[found->second];
+    zip_file_t* file = zip_fopen_index(archive_.get(), it->index, 0);
+    if (!file) {
+        throw PackageError("der Teil \"" + std::string(name) + "\" kann nicht gelesen werden (" +
+                           archiveError(archive_.get()) + ")");
+    }
+    std::string content;
+    content.resize(static_cast<std::size_t>(it->size));
+    std::size_t filled = 0;
+    std::string failure;
+    for (;;) {
+        // One byte of room beyond the declared size shows an entry that lies about it.
+        char probe = 0;
+        char* target = filled < content.size() ? content.data() + filled : &probe;
+        const std::size_t room = filled < content.size() ? content.size() - filled : 1;
+        const zip_int64_t n = zip_fread(file, target, room);
+        if (n < 0) {
+            failure = zip_error_strerror(zip_file_get_error(file));
+            break;
+        }
+        if (n == 0) break;
+        if (filled >= content.size()) {
+            failure = "mehr Daten als angegeben";
+            break;
+        }
+        filled += static_cast<std::size_t>(n);
+    }
+    zip_fclose(file);
+    if (failure.empty() && filled != content.size()) failure = "weniger Daten als angegeben";
+    if (!failure.empty()) {
+        throw PackageError("der Teil \"" + std::string(name) + "\" ist beschädigt (" + failure +
+                           ")");
+    }
+    return content;
+}
+
+PackageWriter::PackageWriter(const std::filesystem::path& file) : file_(file) {
+    int code = 0;
+    archive_.reset(zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
+    if (!archive_) throw PackageError(zipErrorText(code));
+}
+
+void PackageWriter::copyRaw(const PackageReader& source, std::uint64_t index,
+                            const std::string& name) {
+    // Start 0 and length -1: libzip copies the compressed data as it is.
+    zip_source_t* data = zip_source_zip(archive_.get(), source.handle(), index, 0, 0, -1);
+    if (!data) throw PackageError(archiveError(archive_.get()));
+    if (zip_file_add(archive_.get(), name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_source_free(data);
+        throw PackageError(archiveError(archive_.get()));
+    }
+}
+
+void PackageWriter::add(const std::string& name, const std::string& content) {
+    zip_source_t* data = zip_source_buffer(archive_.get(), content.data(), content.size(), 0);
+    if (!data) throw PackageError(archiveError(archive_.get()));
+    const zip_int64_t index = zip_file_add(archive_.get(), name.c_str(), data, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(data);
+        throw PackageError(archiveError(archive_.get()));
+    }
+    zip_set_file_compression(archive_.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
+                             kCompressionLevel);
+}
+
+void PackageWriter::close() {
+    if (zip_close(archive_.get()) != 0) {
+        const std::string message = archiveError(archive_.get());
+        throw PackageError(message);
+    }
+    archive_.release();  // zip_close freed it
+}
+
+void PackageWriter::discard() {
+    archive_.reset();
+}
+
+}  // namespace ls::sheet

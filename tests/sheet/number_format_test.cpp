@@ -1,0 +1,59 @@
+// The text a value shows in a number format, as used for display and column widths.
+#include <gtest/gtest.h>
+
+#include "host/sheet/number_format.hpp"
+#include "host/text/convert.hpp"
+
+namespace ls::sheet::numfmt {
+namespace {
+
+class NumberFormats : public ::testing::Test {
+  protected:
+    void SetUp() override { text::setUserLocale(text::UserLocale{}); }
+};
+
+TEST_F(NumberFormats, DecimalPlacesRoundHalfAwayFromZeroOnTheShownDigits) {
+    EXPECT_EQ(formatNumber(1.005, "0.00"), "1,01");  // 1.00499999... held as 1.005
+    EXPECT_EQ(formatNumber(-0.5, "0"), "-1");
+    EXPECT_EQ(formatNumber(9.9996, "0.000"), "10,000");
+    EXPECT_EQ(formatNumber(0.25, "#.##"), ",25");
+    EXPECT_EQ(formatNumber(5, "0.##"), "5,");
+    EXPECT_EQ(formatNumber(1234567, "#,##0"), "1.234.567");
+    EXPECT_EQ(formatNumber(1234567, "0,"), "1235");
+    EXPECT_EQ(formatNumber(0.5, "0%"), "50%");
+    EXPECT_EQ(formatNumber(12345.678, "0.00E+00"), "1,23E+04");
+}
+
+TEST_F(NumberFormats, SectionsLiteralsAndText) {
+    EXPECT_EQ(formatNumber(-3, "0.0;[Red]-0.0;\"null\""), "-3,0");
+    EXPECT_EQ(formatNumber(0, "0.0;-0.0;\"null\""), "null");
+    EXPECT_EQ(formatNumber(3, "[$€-407] 0.00"), "€ 3,00");
+    EXPECT_EQ(formatNumber(3, "0\\ \"Fm\""), "3 Fm");
+    EXPECT_EQ(formatText("Fichte", "@"), "Fichte");
+    EXPECT_EQ(formatText("Fichte", "0;0;0;\"Art: \"@"), "Art: Fichte");
+    EXPECT_EQ(formatText("Fichte", "0.00"), "Fichte");
+}
+
+TEST_F(NumberFormats, DatesAndTimes) {
+    const double serial = 46086.5625;  // 05.03.2026 13:30, a Thursday
+    EXPECT_EQ(formatNumber(serial, "dd.mm.yyyy"), "05.03.2026");
+    EXPECT_EQ(formatNumber(serial, "d.m.yy"), "5.3.26");
+    EXPECT_EQ(formatNumber(serial, "hh:mm"), "13:30");
+    EXPECT_EQ(formatNumber(serial, "h:mm AM/PM"), "1:30 PM");
+    EXPECT_EQ(formatNumber(serial, "dddd, d. mmmm yyyy"), "Donnerstag, 5. März 2026");
+    EXPECT_EQ(formatNumber(serial, builtinCode(14)), "05.03.2026");
+    EXPECT_TRUE(isDate("DD.MM.YYYY"));
+    EXPECT_FALSE(isDate("0.000"));
+    EXPECT_FALSE(isDate("\"d\"0"));
+}
+
+TEST_F(NumberFormats, BuiltinIdsOnlyForCodesEveryLocaleShares) {
+    EXPECT_EQ(builtinId("General"), 0);
+    EXPECT_EQ(builtinId("0.00"), 2);
+    EXPECT_EQ(builtinId("@"), 49);
+    EXPECT_EQ(builtinId("dd.mm.yyyy"), -1);
+    EXPECT_EQ(builtinId("0.000"), -1);
+}
+
+}  // namespace
+}  // namespace ls::sheet::numfmt
