@@ -1,0 +1,27 @@
+// What a section writer works with: the database, the list sheet, the template settings,
+// the run state, the label texts and the status line.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "host/db/connection.hpp"
+#include "host/sheet/worksheet.hpp"
+#include "run/labels.hpp"
+#include "run/run_state.hpp"
+#include "run/template_settings.hpp"
+
+namespace ls::run {
+
+using StatusSink = std::function<void(std::string_view)>;
+
+struct Report {
+    db::Connection& db;
+    sheet::Worksheet& sheet;  // the list sheet, active for the whole run
+    const TemplateSettings& settings;
+    RunState& state;
+    Labels& labels;
+    StatusSink status = [](std::string_view) {};
+};
+
+}  // namespace ls::run

@@ -1,0 +1,112 @@
+// Statement texts of the header section.
+#include "sections/header/header_sql.hpp"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "host/db/sql_text.hpp"
+
+namespace ls::sections {
+namespace {
+
+// The blanks belong to the statements as the installations know them; keep them as they stand.
+constexpr std::string_view kLogsDerRechnung =
+    " FROM LOGS  INNER JOIN LOGS_RECH ON LOGS_RECH.ID_LOG = LOGS.ID_LOG WHERE ";
+
+std::string str(std::string_view s) {
+    return std::string(s);
+}
+
+}  // namespace
+
+std::string kopfWerteSql(std::string_view feld, std::string_view bedingung) {
+    return "SELECT DISTINCT(" + str(feld) + ")" + str(kLogsDerRechnung) + str(bedingung) +
+           " ORDER BY " + str(feld);
+}
+
+std::string listenkopfZusTxtSql(std::string_view bedingung) {
+    return "SELECT DISTINCT(LISTENKOPFZUSTXT) FROM LISTENKOPF INNER JOIN LOGS ON LOGS.LISTE = "
+           "LISTENKOPF.LISTE  INNER JOIN LOGS_RECH ON LOGS_RECH.ID_LOG = LOGS.ID_LOG WHERE " +
+           str(bedingung) + " ORDER BY LISTENKOPFZUSTXT";
+}
+
+std::string reltableSql(int index, std::string_view bedingung) {
+    return "SELECT * FROM RELTABLE  WHERE ID IN (SELECT DISTINCT(RELTABLE" + std::to_string(index) +
+           ") FROM LOGS INNER JOIN LOGS_RECH ON LOGS_RECH.ID_LOG = LOGS.ID_LOG WHERE   " +
+           str(bedingung) + ")";
+}
+
+std::string verkaufsartSql(std::string_view bedingung) {
+    return "SELECT * FROM VERKAUFSART WHERE ID IN (SELECT DISTINCT ISNULL(ID_VERKAUFSART,0) "
+           "FROM LOGS INNER JOIN LOGS_RECH ON LOGS_RECH.ID_LOG = LOGS.ID_LOG WHERE  " +
+           str(bedingung) + ")";
+}
+
+std::string adressSql(int index, std::string_view bedingung) {
+    // The condition ends with a closing quote, so "AND NOT" may follow without a blank.
+    const std::string kunde = index == 0 ? "R_KUNDE" : "A" + std::to_string(index) + "_KUNDE";
+    return "SELECT * FROM PERSONAL WHERE ID_PERSONAL IN (SELECT DISTINCT(" + kunde +
+           ") FROM LOGS_RECH,LOGS WHERE LOGS_RECH.ID_LOG=LOGS.ID_LOG AND " + str(bedingung) +
+           "AND NOT " + kunde + " IS NULL) ORDER BY KURZBEZEICHNUNG";
+}
+
+std::string listenkopfSql(std::string_view aktListe) {
+    return "SELECT * FROM LISTENKOPF WHERE LISTE = '" + db::quoted(aktListe) + "'";
+}
+
+std::string zusatztexteSql(std::string_view bedingung) {
+    return "SELECT DISTINCT ZUSTEXT1, ZUSTEXT2, ZUSTEXT3, ZUSTEXT4, ZUSTEXT5, COORDINATE1, "
+           "COORDINATE2" +
+           str(kLogsDerRechnung) + str(bedingung) + " ";
+}
+
+std::string wagNrSql(std::string_view bedingung) {
+    return "SELECT DISTINCT WAGNR, ZUSTXT FROM LOGS INNER JOIN LOGS_RECH ON LOGS_RECH.ID_LOG = "
+           "LOGS.ID_LOG WHERE " +
+           str(bedingung) + " ";
+}
+
+std::string kundenAdresseSql(std::string_view rechArt, std::string_view rechNr) {
+    return "SELECT DISTINCT KUNDE_ID, ISNULL(ANREDE,'') AS ANREDE, ISNULL(VORNAME,'') AS "
+           "VORNAME, ISNULL(NAME,'') AS NAME, ISNULL(BEZEICHNUNG,'') AS BEZEICHNUNG, "
+           "ISNULL(STRASSE,'') AS STRASSE, ISNULL(PLZ,0) as PLZ, ISNULL(ORT,'') AS ORT FROM "
+           "HEADERRECH INNER JOIN PERSONAL ON HEADERRECH.KUNDE_ID = PERSONAL.ID_PERSONAL WHERE "
+           "HEADERRECH.VER_TYPE = '" +
+           db::quoted(rechArt) + "' AND HEADERRECH.R_NAME = '" + db::quoted(rechNr) + "' ";
+}
+
+std::string waldortSql(std::int32_t idWaldort) {
+    return "SELECT * FROM WALDORT WHERE ID_WALDORT = " + std::to_string(idWaldort);
+}
+
+std::string polterSummeSql(std::int64_t idLog, std::string_view bedingung) {
+    // A missing pile number or lot belongs to the same pile as another missing one.
+    return "SELECT SUM(KUBATUR) KUB, SUM(STK) STK FROM LOGS INNER JOIN LOGS_RECH ON "
+           "LOGS.ID_LOG = LOGS_RECH.ID_LOG INNER JOIN  (SELECT LISTE, LOS, POLTNR FROM LOGS "
+           "WHERE ID_LOG = " +
+           std::to_string(idLog) +
+           ") as P ON P.LISTE = LOGS.LISTE AND ISNULL(P.POLTNR,'') = ISNULL(LOGS.POLTNR,'') AND "
+           "ISNULL(P.LOS,'') = ISNULL(LOGS.LOS,'') where " +
+           str(bedingung);
+}
+
+std::string polterTexteSql(std::int64_t idLog) {
+    return "SELECT ZUSTEXT1, ZUSTEXT2, ZUSTEXT3, ZUSTEXT4, ZUSTEXT5, LISTZUSTXT, COORDINATE1, "
+           "COORDINATE2 FROM LOGS WHERE ID_LOG = " +
+           std::to_string(idLog);
+}
+
+std::int64_t logIdFromText(std::string_view idLog) {
+    std::int64_t id = 0;
+    const auto* const first = idLog.data();
+    const auto* const last = first + idLog.size();
+    const bool digitsOnly =
+        !idLog.empty() && idLog.find_first_not_of("0123456789") == std::string_view::npos;
+    const auto [end, error] = std::from_chars(first, last, id);
+    if (!digitsOnly || error != std::errc() || end != last) {
+        throw std::invalid_argument("Ungültige Stamm-ID für die Polterzeile: '" + str(idLog) + "'");
+    }
+    return id;
+}
+
+}  // namespace ls::sections

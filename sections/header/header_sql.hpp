@@ -1,0 +1,43 @@
+// The statements of the head block, customer address, forest-location and pile lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ls::sections {
+
+// The distinct values of one LOGS column over the block, in the column's order
+// (LOS, LISTDATUM, LISTZUSTXT).
+std::string kopfWerteSql(std::string_view feld, std::string_view bedingung);
+// The list-head texts of the lists in the block.
+std::string listenkopfZusTxtSql(std::string_view bedingung);
+// The classifications named in column RELTABLE<index> of the block's logs.
+std::string reltableSql(int index, std::string_view bedingung);
+// The sale types of the block's logs; a log without one names type 0.
+std::string verkaufsartSql(std::string_view bedingung);
+// The persons named as invoice customer (index 0) or further customer 1 .. 8.
+std::string adressSql(int index, std::string_view bedingung);
+
+// The list head record of one list.
+std::string listenkopfSql(std::string_view aktListe);
+// The additional texts and coordinates of the block's logs.
+std::string zusatztexteSql(std::string_view bedingung);
+// Wagon numbers and log remarks of the block.
+std::string wagNrSql(std::string_view bedingung);
+
+// The invoice customer's address.
+std::string kundenAdresseSql(std::string_view rechArt, std::string_view rechNr);
+
+// One forest location.
+std::string waldortSql(std::int32_t idWaldort);
+// Volume and pieces of the pile of one log within the block.
+std::string polterSummeSql(std::int64_t idLog, std::string_view bedingung);
+// The additional texts of one log.
+std::string polterTexteSql(std::int64_t idLog);
+
+// A log id handed over as text, checked to be decimal digits before it is spliced into a
+// statement. Throws std::invalid_argument with a German message naming the text.
+std::int64_t logIdFromText(std::string_view idLog);
+
+}  // namespace ls::sections

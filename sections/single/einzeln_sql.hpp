@@ -1,0 +1,36 @@
+// The statements of the single-log list: the list itself, the stack heights and the
+// measured stems of a shell group.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "run/template_settings.hpp"
+
+namespace ls::sections {
+
+// The ORDER BY clause of a sort code 1 .. 6; "" for any other code.
+std::string einzelnOrderBy(std::int32_t einzSort);
+// Every log of the block with its unit, class, bark and list-type texts and one column per
+// optional field, named by the field's expression.
+std::string einzelnSql(std::string_view bedingung, std::int32_t einzSort,
+                       const std::vector<run::Feld>& felder);
+
+// The front heights of one log, without their values: is it a stack measured by heights?
+std::string schichtHoehenPruefSql(std::int64_t idLog);
+// The head record of a stack measured in parts A, B and C.
+std::string hoehenKopfSql(std::int64_t idLog);
+// The front and back heights with the stack's length and correction.
+std::string hoehenVorneSql(std::int64_t idLog);
+std::string hoehenHintenSql(std::int64_t idLog);
+// The mean of the front heights, rounded to centimetres.
+std::string hoehenMittelSql(std::int64_t idLog);
+
+// The measured stems of one shell group, with the optional columns that LOGS and MANTEL
+// can serve; columns of other tables are left out.
+std::string mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
+                            std::int64_t idLog);
+
+}  // namespace ls::sections

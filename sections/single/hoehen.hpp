@@ -1,0 +1,13 @@
+// The height measurement of a stack, written below its row of the single-log list.
+#pragma once
+
+#include "host/db/recordset.hpp"
+#include "run/report.hpp"
+
+namespace ls::sections {
+
+// The measuring points and, with a head record, the parts A, B and C of the stack of the
+// current record. Writes nothing for a stack without stack length.
+void WriteHoehen(run::Report& r, const db::Recordset& log);
+
+}  // namespace ls::sections

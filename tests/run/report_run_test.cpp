@@ -1,0 +1,228 @@
+// The report run driver, watched through section writers that record where they were called.
+#include "run/report_run.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/db/db_error.hpp"
+#include "tests/support/report_fixture.hpp"
+
+namespace ls::run {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+struct Call {
+    std::string writer;
+    std::string bedingung;
+    std::int32_t zeile;
+    bool operator==(const Call&) const = default;
+};
+
+class ReportRunTest : public ::testing::Test {
+  protected:
+    ReportRunTest() {
+        f.settings.StartZeile = 5;
+        f.settings.SpaltenBreite = 12;
+        f.settings.lEinzeln = 1;
+        f.settings.lVerdichtet = 1;
+        f.settings.lZuerstVerdichtet = 1;
+        f.state.ConnectString = "Provider=SQLite;Data Source=x.db";
+    }
+
+    // Each fake writer leaves one marked row, as a real writer leaves its lines.
+    std::function<void(Report&)> recorder(const std::string& name) {
+        return [this, name](Report& r) {
+            calls.push_back({name, r.state.Bedingung, r.state.Zeile});
+            r.sheet.setText(sheet::Range::cell(r.state.Zeile, 1), name);
+            r.state.Zeile += 1;
+        };
+    }
+
+    RunResult runReport() {
+        const SectionWriters writers{recorder("Adresse"),    recorder("Kopf"),
+                                     recorder("Einzeln"),    recorder("Verdichtet"),
+                                     recorder("Positionen"), recorder("Gesamt")};
+        return Workbook_Aktualisieren(
+            f.database.connection(), f.workbook, f.settings, f.state, writers,
+            [this](std::string_view s) { statuses.emplace_back(s); },
+            [this](std::string_view m) { messages.emplace_back(m); });
+    }
+
+    std::vector<std::string> writersCalled() const {
+        std::vector<std::string> names;
+        for (const auto& c : calls)
+            names.push_back(c.writer);
+        return names;
+    }
+
+    void addLog(int id, const std::string& liste, const std::string& los,
+                const std::string& rechnung = "1001") {
+        f.database.exec("INSERT INTO LOGS (ID_LOG, LISTE, LOS, DSART) VALUES (" +
+                        std::to_string(id) + ", '" + liste + "', " + los + ", 1);" +
+                        "INSERT INTO LOGS_RECH (ID_LOG, R_NAME) VALUES (" + std::to_string(id) +
+                        ", '" + rechnung + "');");
+    }
+
+    test::ReportFixture f;
+    std::vector<Call> calls;
+    std::vector<std::string> statuses;
+    std::vector<std::string> messages;
+};
+
+TEST_F(ReportRunTest, WholeListsGetOneBlockEachWithTheirLotsInTheCondition) {
+    addLog(1, "10", "'1'");
+    addLog(2, "10", "'2'");
+    addLog(3, "20", "NULL");
+    addLog(4, "30", "'7'", "9999");  // another invoice
+
+    const auto result = runReport();
+    EXPECT_EQ(result.outcome, RunOutcome::Written);
+    EXPECT_FALSE(result.print);
+    EXPECT_THAT(writersCalled(), ElementsAre("Adresse", "Kopf", "Verdichtet", "Einzeln", "Kopf",
+                                             "Verdichtet", "Einzeln", "Positionen"));
+    EXPECT_EQ(calls[1].bedingung,
+              "LOGS.LISTE='10' AND ( LOGS.LOS = '1'  OR LOGS.LOS = '2' ) and  "
+              "LOGS_RECH.R_NAME = '1001'");
+    EXPECT_EQ(calls[4].bedingung,
+              "LOGS.LISTE='20' AND ( LOGS.LOS IS NULL ) and  LOGS_RECH.R_NAME = '1001'");
+
+    // Address at the start row, title one row below it, the first block two rows further.
+    EXPECT_EQ(calls[0].zeile, 5);
+    EXPECT_EQ(f.sheet().value(7, 1).text, "Lieferschein");
+    EXPECT_EQ(f.sheet().value(7, 4).text, "1001");
+    EXPECT_EQ(f.sheet().format(7, 4).numberFormat, "@");
+    EXPECT_TRUE(f.sheet().format(7, 2).bold);
+    EXPECT_EQ(f.sheet().format(7, 1).fontSize, 14);
+    EXPECT_EQ(calls[1].zeile, 9);
+    // The block ends at row 11; an empty row and a page break before row 13 follow.
+    EXPECT_EQ(calls[4].zeile, 14);
+    EXPECT_THAT(f.sheet().pageBreaks(), ElementsAre(13, 18));
+    EXPECT_EQ(f.sheet().columnWidth(1), 12);
+    EXPECT_EQ(f.sheet().columnWidth(10), 12);
+    EXPECT_FALSE(f.sheet().columnWidth(11).has_value());
+    EXPECT_THAT(statuses, ::testing::Contains("Fertig!"));
+}
+
+TEST_F(ReportRunTest, MacrosGetTheirArgumentsAndThePreviousRunsCondition) {
+    addLog(1, "10", "'1'");
+    f.settings.lKopfFuss = true;
+    f.settings.nZoom = 85;
+    runReport();
+    ASSERT_EQ(f.workbook.macroCalls().size(), 4u);
+    const auto& first = f.workbook.macroCalls()[0];
+    EXPECT_EQ(first.name, "DieseArbeitsmappe.SetGlobalVariables");
+    EXPECT_THAT(first.arguments, ElementsAre("Provider=SQLite;Data Source=x.db", "", "1001"));
+    EXPECT_EQ(f.workbook.macroCalls()[1].name, "DieseArbeitsmappe.WriteKundeKopf");
+    EXPECT_EQ(f.workbook.macroCalls()[2].name, "DieseArbeitsmappe.WriteKopfFuss");
+    EXPECT_THAT(f.workbook.macroCalls()[2].arguments, ElementsAre("True", "85"));
+    EXPECT_EQ(f.workbook.macroCalls()[3].name, "DieseArbeitsmappe.SetDotFields");
+
+    // The next run hands over the condition this run ended with, without "LOGS." prefixes.
+    f.state.Bedingung = "LOGS.LISTE='10' and  LOGS_RECH.R_NAME = '1001'";
+    runReport();
+    EXPECT_EQ(f.workbook.macroCalls()[4].arguments[1], "LISTE='10' and  LOGS_RECH.R_NAME = '1001'");
+}
+
+TEST_F(ReportRunTest, PerLotBlocksCopyTheHeadAndEndWithTheListTotal) {
+    addLog(1, "10", "'1'");
+    addLog(2, "10", "'2'");
+    f.settings.lLosweise = 1;
+    f.settings.lGesamt = true;
+    f.sheet().setText("A2", "Firmenkopf");
+
+    runReport();
+    EXPECT_THAT(writersCalled(),
+                ElementsAre("Adresse", "Kopf", "Verdichtet", "Einzeln", "Kopf", "Verdichtet",
+                            "Einzeln", "Kopf", "Verdichtet", "Positionen"));
+    EXPECT_EQ(calls[1].bedingung,
+              " LOGS_RECH.R_NAME = '1001' and  LOGS.LOS = '1' AND LOGS.LISTE = '10' ");
+    EXPECT_EQ(calls[7].bedingung,
+              "LOGS.LISTE = '10' AND ( LOGS.LOS = '1'  OR LOGS.LOS = '2' ) and  "
+              "LOGS_RECH.R_NAME = '1001'");
+    // First lot block: rows 9..11, page break before 13. The second lot starts at 14 with
+    // the four head rows copied in front of it.
+    EXPECT_EQ(f.sheet().value(15, 1).text, "Firmenkopf");
+    EXPECT_EQ(calls[4].zeile, 18);
+    EXPECT_THAT(statuses, ::testing::Contains("Liste = '10'  LOGS.LOS = '2'  einzeln ..."));
+    EXPECT_THAT(statuses, ::testing::Contains("Gesamt verdichtet ..."));
+    // No page break after the total block.
+    EXPECT_THAT(f.sheet().pageBreaks(), ElementsAre(13, 22));
+}
+
+TEST_F(ReportRunTest, SingleLogListFirstWhenTheTemplateSaysSoAndOnlyTheEnabledLists) {
+    addLog(1, "10", "'1'");
+    f.settings.lZuerstVerdichtet = 0;
+    f.settings.lKubGesamt = true;
+    runReport();
+    EXPECT_THAT(writersCalled(),
+                ElementsAre("Adresse", "Kopf", "Einzeln", "Verdichtet", "Positionen", "Gesamt"));
+    EXPECT_EQ(calls.back().bedingung, " LOGS_RECH.R_NAME = '1001'");
+
+    calls.clear();
+    f.settings.lEinzeln = 0;
+    runReport();
+    EXPECT_THAT(writersCalled(),
+                ElementsAre("Adresse", "Kopf", "Verdichtet", "Positionen", "Gesamt"));
+}
+
+TEST_F(ReportRunTest, OldOutputIsClearedAndTheHeadStays) {
+    addLog(1, "10", "'1'");
+    f.sheet().setText("A1", "Kopf der Vorlage");
+    f.sheet().setText("A40", "alter Lieferschein");
+    runReport();
+    EXPECT_EQ(f.sheet().value(1, 1).text, "Kopf der Vorlage");
+    EXPECT_EQ(f.sheet().value(40, 1).kind, sheet::ValueKind::Empty);
+}
+
+TEST_F(ReportRunTest, QuotesInValuesAreDoubledAndUnknownKindsRefused) {
+    addLog(1, "O''Neil", "'a''b'", "10''01");
+    f.state.RechNr = "10'01";
+    runReport();
+    EXPECT_EQ(calls[1].bedingung,
+              "LOGS.LISTE='O''Neil' AND ( LOGS.LOS = 'a''b' ) and  LOGS_RECH.R_NAME = '10''01'");
+
+    f.state.RechArt = "R_NAME = 1 OR 1";
+    EXPECT_THROW(runReport(), std::invalid_argument);
+}
+
+TEST_F(ReportRunTest, WithoutInvoiceNumberNothingIsWritten) {
+    f.state.RechNr.clear();
+    const auto result = runReport();
+    EXPECT_EQ(result.outcome, RunOutcome::InvoiceNotFound);
+    EXPECT_THAT(messages, ElementsAre("Rechnung nicht gefunden"));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(f.workbook.macroCalls().empty());
+}
+
+TEST_F(ReportRunTest, PrintIsAskedOnceByTemplateOrCaller) {
+    f.settings.lSofortDruck = 1;
+    EXPECT_TRUE(runReport().print);
+    f.settings.lSofortDruck = 0;
+    f.state.Modus = "print";
+    EXPECT_TRUE(runReport().print);
+    f.state.Modus = "SILENT";
+    EXPECT_FALSE(runReport().print);
+}
+
+TEST_F(ReportRunTest, ConfigurationNumbersPlaceTheAdditionalTexts) {
+    f.database.exec(
+        "INSERT INTO FORMS_CONFIG (FORM_ID, PROPERTY_ID, NUMBER_VALUE) VALUES "
+        "('F_STAMMEINKONF', 'ZUSTEXT1', 1), ('F_STAMMEINKONF', 'Coordinate2', 4), "
+        "('F_STAMMEINKONF', 'ZUSATZTEXT', 2), ('ANDERES', 'ZUSTEXT3', 2);");
+    runReport();
+    EXPECT_EQ(f.state.ZusText[kZustext1], 1);
+    EXPECT_EQ(f.state.ZusText[kZustext3], 0);
+    EXPECT_EQ(f.state.ZusText[kCoordinate2], 0);  // the names compare exactly
+    EXPECT_EQ(f.state.ZusText[kZusatztext], 2);
+}
+
+TEST_F(ReportRunTest, ADatabaseErrorReachesTheCaller) {
+    f.state.RechArt = "A8";
+    f.database.exec("DROP TABLE FORMS_CONFIG;");
+    EXPECT_THROW(runReport(), db::DbError);
+}
+
+}  // namespace
+}  // namespace ls::run
