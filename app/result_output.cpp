@@ -1,0 +1,86 @@
+// Saving names, PDF conversion and printing of the delivery note.
+#include "app/result_output.hpp"
+
+#include "app/libreoffice.hpp"
+#include "app/process.hpp"
+
+namespace ls::app {
+namespace {
+
+std::string fileNamePart(const std::string& s) {
+    std::string out;
+    for (const char c : s) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool forbidden = u < 0x20 || c == '/' || c == '\\' || c == ':' || c == '*' ||
+                               c == '?' || c == '"' || c == '<' || c == '>' || c == '|';
+        out += forbidden ? '_' : c;
+    }
+    return out;
+}
+
+// A scratch folder of its own per conversion, removed afterwards.
+class ScratchDir {
+  public:
+    ScratchDir() {
+        auto base = std::filesystem::temp_directory_path() / "lieferschein-druck-XXXXXX";
+        std::string pattern = base.string();
+        if (!::mkdtemp(pattern.data())) throw PrintError("Kein temporärer Ordner für den Druck.");
+        path_ = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+}  // namespace
+
+std::filesystem::path defaultResultPath(const std::filesystem::path& outputDir,
+                                        const std::string& rechArt, const std::string& rechNr,
+                                        const std::string& extension) {
+    const auto dir = outputDir.empty() ? std::filesystem::current_path() : outputDir;
+    return dir / ("Lieferschein_" + fileNamePart(rechArt) + "_" + fileNamePart(rechNr) + extension);
+}
+
+std::filesystem::path writePdf(const std::filesystem::path& savedWorkbook,
+                               const std::string& listSheet) {
+    ScratchDir scratch;
+    // Only the list sheet is printed: a copy with every other sheet hidden goes to LibreOffice.
+    auto copy = sheet::Workbook::fromTemplate(savedWorkbook);
+    for (std::size_t i = 0; i < copy.sheetCount(); ++i) {
+        auto& sheet = copy.sheet(i);
+        sheet.setHidden(sheet.name() != listSheet);
+    }
+    const auto printable = scratch.path() / savedWorkbook.filename();
+    copy.save(printable);
+    try {
+        const auto pdf = convertWithLibreOffice(printable, scratch.path(), "pdf");
+        auto target = savedWorkbook;
+        target.replace_extension(".pdf");
+        std::filesystem::copy_file(pdf, target, std::filesystem::copy_options::overwrite_existing);
+        return target;
+    } catch (const LibreOfficeError& e) {
+        throw PrintError(std::string("Drucken nicht möglich: ") + e.what());
+    }
+}
+
+void printPdf(const std::filesystem::path& pdf, const std::string& printer) {
+    if (!findProgram("lp")) {
+        throw PrintError("Drucken nicht möglich: der Befehl \"lp\" ist nicht installiert.");
+    }
+    std::vector<std::string> argv = {"lp"};
+    if (!printer.empty()) argv.insert(argv.end(), {"-d", printer});
+    argv.insert(argv.end(), {"-n", "1", "-o", "collate=true", pdf.string()});
+    const auto result = runProcess(argv);
+    if (result.exitCode != 0) {
+        throw PrintError("Drucken nicht möglich: " + result.output);
+    }
+}
+
+}  // namespace ls::app

@@ -1,0 +1,32 @@
+// Where the finished delivery note goes: its file name, the PDF and the printer.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "host/sheet/workbook.hpp"
+
+namespace ls::app {
+
+// "Lieferschein_<kind>_<number><extension>" in outputDir (the current folder when empty);
+// characters a file name cannot hold become "_".
+std::filesystem::path defaultResultPath(const std::filesystem::path& outputDir,
+                                        const std::string& rechArt, const std::string& rechNr,
+                                        const std::string& extension);
+
+class PrintError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The list sheet of a saved delivery note as a PDF beside it (same name, ".pdf"). Throws
+// PrintError with a German message.
+std::filesystem::path writePdf(const std::filesystem::path& savedWorkbook,
+                               const std::string& listSheet);
+
+// Prints a PDF once, collated, on the named printer or the default one. Throws PrintError.
+void printPdf(const std::filesystem::path& pdf, const std::string& printer);
+
+}  // namespace ls::app

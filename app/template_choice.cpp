@@ -1,0 +1,57 @@
+// Template folder listing and template opening.
+#include "app/template_choice.hpp"
+
+#include <algorithm>
+
+#include "app/libreoffice.hpp"
+#include "host/sheet/sheet_error.hpp"
+#include "host/text/convert.hpp"
+
+namespace ls::app {
+namespace {
+
+bool matchesPattern(const std::string& name) {
+    const auto upper = text::toUpper(name);
+    if (!upper.starts_with("LIEFERSCHEIN")) return false;
+    const auto dot = upper.rfind('.');
+    if (dot == std::string::npos || dot < std::string_view("LIEFERSCHEIN").size()) return false;
+    const auto extension = upper.substr(dot);
+    return extension == ".XLT" || extension == ".XLTX" || extension == ".XLTM";
+}
+
+}  // namespace
+
+std::vector<std::string> listTemplates(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (!it->is_regular_file(error)) continue;
+        auto name = it->path().filename().string();
+        if (matchesPattern(name)) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const auto ua = text::toUpper(a);
+        const auto ub = text::toUpper(b);
+        return ua != ub ? ua < ub : a < b;
+    });
+    return names;
+}
+
+sheet::Workbook openTemplate(const std::filesystem::path& file) {
+    if (text::toUpper(file.extension().string()) != ".XLT")
+        return sheet::Workbook::fromTemplate(file);
+
+    const auto scratch = std::filesystem::temp_directory_path() / "lieferschein-vorlagen";
+    std::filesystem::create_directories(scratch);
+    try {
+        const auto converted =
+            convertWithLibreOffice(file, scratch, "xltx:Calc MS Excel 2007 XML Template");
+        return sheet::Workbook::fromTemplate(converted);
+    } catch (const LibreOfficeError& e) {
+        throw sheet::SheetError("Die Vorlage \"" + file.filename().string() +
+                                "\" ist im alten Excel-Format (.xlt). " + e.what());
+    }
+}
+
+}  // namespace ls::app

@@ -1,0 +1,198 @@
+// The program as a caller runs it: unattended, on the demo database and the default template,
+// with the saved delivery note read back.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "app/libreoffice.hpp"
+#include "app/process.hpp"
+#include "demo/default_template.hpp"
+#include "demo/demo_database.hpp"
+#include "host/sheet/workbook.hpp"
+#include "host/text/convert.hpp"
+#include "tests/support/test_database.hpp"
+
+namespace ls {
+namespace {
+
+using ::testing::HasSubstr;
+
+// Finds the first row whose column A holds text, 0 when none does.
+std::int32_t findRow(const sheet::Worksheet& s, const std::string& text, std::int32_t from = 1) {
+    const auto last = s.lastUsedRow();
+    for (std::int32_t row = from; row <= last; ++row) {
+        if (s.value(row, 1).text == text) return row;
+    }
+    return 0;
+}
+
+class Unattended : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        shared_ = std::make_unique<test::TempDir>();
+        demo::writeDemoDatabase(shared_->path() / "demo.db");
+        demo::writeDefaultTemplate(shared_->path() / "Lieferschein_Standard.xltx");
+    }
+    static void TearDownTestSuite() { shared_.reset(); }
+
+    Unattended() {
+        text::setUserLocale(text::UserLocale{});
+        std::filesystem::create_directories(templates());
+        std::filesystem::copy_file(shared_->path() / "Lieferschein_Standard.xltx",
+                                   templates() / "Lieferschein_Standard.xltx");
+        writeIni("");
+        ::setenv("LIEFERSCHEIN_LOCK", (dir.path() / "instance.lock").c_str(), 1);
+    }
+
+    std::filesystem::path templates() const { return dir.path() / "vorlagen"; }
+    std::filesystem::path ini() const { return dir.path() / "tannova.ini"; }
+    std::string demoDb() const {
+        return "Provider=SQLite;Data Source=" + (shared_->path() / "demo.db").string();
+    }
+
+    void writeIni(const std::string& extra) {
+        std::ofstream(ini()) << "[Lieferschein]\nPathTemplates=" << templates().string()
+                             << "\nPathOutput=" << dir.path().string() << "\n"
+                             << extra;
+    }
+
+    app::ProcessResult run(const std::string& job, std::vector<std::string> options = {}) {
+        std::vector<std::string> argv = {LS_EXE, job};
+        argv.insert(argv.end(), options.begin(), options.end());
+        return app::runProcess(argv);
+    }
+
+    std::filesystem::path result(const std::string& name = "Lieferschein_R_1001.xlsx") const {
+        return dir.path() / name;
+    }
+
+    static inline std::unique_ptr<test::TempDir> shared_;
+    test::TempDir dir;
+};
+
+TEST_F(Unattended, WritesTheDemoDeliveryNoteAndSavesIt) {
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    ASSERT_TRUE(std::filesystem::exists(result())) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("Fertig!"));
+
+    auto workbook = sheet::Workbook::fromTemplate(result());
+    auto& list = workbook.sheet("Holzliste");
+    ASSERT_NE(workbook.findSheet("Einstellungen"), nullptr);
+    // The customer's address from the start row 12, bold first line; the title below it.
+    EXPECT_FALSE(list.value(12, 1).text.empty());
+    EXPECT_TRUE(list.format(12, 1).bold);
+    const auto title = findRow(list, "Lieferschein", 12);
+    ASSERT_GT(title, 12);
+    EXPECT_EQ(list.value(title, 4).text, "1001");
+    // Every section of the note is there.
+    for (const char* heading :
+         {"Verdichtet", "Rundholz", "Schichtholz", "Gesamt", "Gesamtkubatur (Fm)"}) {
+        EXPECT_GT(findRow(list, heading, title), 0) << heading;
+    }
+    EXPECT_FALSE(list.pageBreaks().empty());
+}
+
+TEST_F(Unattended, AnotherApplicationReadsTheResult) {
+    if (!app::findLibreOffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT", {"--pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const auto pdf = dir.path() / "Lieferschein_R_1001.pdf";
+    ASSERT_TRUE(std::filesystem::exists(pdf)) << r.output;
+    std::ifstream in(pdf, std::ios::binary);
+    std::string magic(4, '\0');
+    in.read(magic.data(), 4);
+    EXPECT_EQ(magic, "%PDF");
+}
+
+TEST_F(Unattended, AnInvoiceWithoutLogsStillGetsAddressTitleAndPositions) {
+    const auto r = run(demoDb() + "|1002|R|" + ini().string() + "|SILENT");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    auto workbook = sheet::Workbook::fromTemplate(result("Lieferschein_R_1002.xlsx"));
+    auto& list = workbook.sheet("Holzliste");
+    EXPECT_GT(findRow(list, "Lieferschein", 12), 0);
+    EXPECT_EQ(findRow(list, "Verdichtet", 12), 0);
+}
+
+TEST_F(Unattended, TheInvoiceComesFromTheOptionsWhenTheCallerNamesNone) {
+    const auto r = run(demoDb() + "|||" + ini().string() + "|silent");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(std::filesystem::exists(result())) << r.output;
+}
+
+TEST_F(Unattended, FailuresSayWhatWentWrongAndLeaveNoResult) {
+    auto r = run(demoDb() + "|1001|X9|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.output, HasSubstr("X9"));
+
+    r = run("Provider=SQLite;Data Source=" + (dir.path() / "fehlt.db").string() + "|1001|R|" +
+            ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_THAT(r.output, HasSubstr("fehlt.db"));
+
+    r = run("|1001|R|" + (dir.path() / "fehlt.ini").string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_THAT(r.output, HasSubstr("Tannova.ini konnte nicht geöffnet werden!"));
+
+    std::filesystem::remove(templates() / "Lieferschein_Standard.xltx");
+    r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_THAT(r.output, HasSubstr("Keine Excelvorlage (Holzliste*.xlt) vorhanden!"));
+
+    EXPECT_FALSE(std::filesystem::exists(result()));
+}
+
+TEST_F(Unattended, ARunPastTheSheetsLastRowStopsWithoutAResult) {
+    // A template whose output starts a few rows above the sheet's end.
+    auto workbook = sheet::Workbook::fromTemplate(templates() / "Lieferschein_Standard.xltx");
+    auto& settings = workbook.sheet("Einstellungen");
+    for (std::int32_t row = 2; row <= 101; ++row) {
+        if (text::toUpper(settings.text(row, 1)) == "STARTZEILE") {
+            settings.setNumber(sheet::Range::cell(row, 2), 1'048'560);
+        }
+    }
+    workbook.save(templates() / "Lieferschein_Standard.xltx");
+
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 1) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("1048576"));
+    EXPECT_FALSE(std::filesystem::exists(result()));
+}
+
+TEST_F(Unattended, ASecondInstanceSaysSoAndFails) {
+    const int fd = ::open((dir.path() / "instance.lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    ::close(fd);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_THAT(r.output, HasSubstr("läuft bereits"));
+}
+
+TEST_F(Unattended, AFailedPrintoutIsReportedAndTheWorkbookStays) {
+    if (!app::findLibreOffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    writeIni("Printer=kein-solcher-drucker\n");
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|PRINT");
+    EXPECT_EQ(r.exitCode, 4) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("Drucken nicht möglich"));
+    EXPECT_TRUE(std::filesystem::exists(result()));
+}
+
+TEST_F(Unattended, QueryPrintsTabSeparatedRowsAndReportsErrors) {
+    auto r = app::runProcess(
+        {LS_EXE, "--query", demoDb(), "SELECT ISNULL(NULL, 'x') AS A, NULL AS B, 2.5 AS C"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.output, "A\tB\tC\nx\t\\N\t2.5\n");
+    r = app::runProcess({LS_EXE, "--query", demoDb(), "SELECT NICHTDA FROM LOGS"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.output, HasSubstr("NICHTDA"));
+}
+
+}  // namespace
+}  // namespace ls
