@@ -218,6 +218,15 @@ TEST_F(ReportRunTest, ConfigurationNumbersPlaceTheAdditionalTexts) {
     EXPECT_EQ(f.state.ZusText[kZusatztext], 2);
 }
 
+TEST_F(ReportRunTest, RowsPastTheOld16BitLimitAreJustRows) {
+    addLog(1, "10", "'1'");
+    f.settings.StartZeile = 40'000;
+    runReport();
+    EXPECT_EQ(f.sheet().value(40'002, 1).text, "Lieferschein");
+    EXPECT_EQ(calls[1].zeile, 40'004);
+    EXPECT_EQ(f.sheet().pageBreaks().front(), 40'008);
+}
+
 TEST_F(ReportRunTest, ADatabaseErrorReachesTheCaller) {
     f.state.RechArt = "A8";
     f.database.exec("DROP TABLE FORMS_CONFIG;");
