@@ -6,8 +6,10 @@
 
 #include <fstream>
 
+#include "app/libreoffice.hpp"
 #include "app/run_options.hpp"
 #include "app/settings_sheet.hpp"
+#include "demo/default_template.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::app {
@@ -38,6 +40,20 @@ TEST(TemplateChoice, ABrokenTemplateIsAnErrorNamingTheFile) {
     } catch (const std::exception& e) {
         EXPECT_NE(std::string(e.what()).find("Lieferschein_kaputt.xltx"), std::string::npos);
     }
+}
+
+TEST(TemplateChoice, ALegacyXltIsConvertedByLibreOffice) {
+    if (!findLibreOffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    test::TempDir dir;
+    demo::writeDefaultTemplate(dir.path() / "Lieferschein_Alt.xltx");
+    // The office's old templates are binary Excel 97 templates.
+    const auto xlt = convertWithLibreOffice(dir.path() / "Lieferschein_Alt.xltx", dir.path(),
+                                            "xlt:MS Excel 97 Vorlage/Template");
+    auto workbook = openTemplate(xlt);
+    run::TemplateSettings settings;
+    EXPECT_TRUE(readTemplateSettings(workbook, settings).empty());
+    EXPECT_EQ(settings.StartZeile, 12);
+    EXPECT_EQ(workbook.fileExtension(), ".xlsx");
 }
 
 TEST(SettingsSheet, RowsTwoToOneHundredOneAreReadTrimmedAndUpperCased) {
