@@ -30,6 +30,8 @@ Session::Session(CommandLine commandLine, ShellUi& ui)
 
 Session::~Session() = default;
 
+// An unreadable file is told apart from every value, so that a database or server that
+// happens to be named "Error" is not taken for the failure.
 std::optional<std::string> Session::iniValue(std::string_view key) {
     auto value = GetIniWert(key, state_.IniPfad);
     if (!value) ui_.message(kIniOpenFailed);

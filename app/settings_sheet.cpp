@@ -11,15 +11,16 @@ std::vector<std::string> readTemplateSettings(sheet::Workbook& workbook,
                                               run::TemplateSettings& settings) {
     std::vector<std::string> problems;
     settings.beginReading();
-    auto* sheet = workbook.findSheet("Einstellungen");
-    if (!sheet) return problems;
-    for (std::int32_t row = 2; row <= 101; ++row) {
-        const auto key = text::toUpper(text::trim(sheet->text(row, 1)));
-        const auto value = text::toUpper(text::trim(sheet->text(row, 2)));
-        try {
-            run::SetEinstellung(settings, key, value);
-        } catch (const run::SettingsError& e) {
-            problems.push_back("Einstellungen, Zeile " + std::to_string(row) + ": " + e.what());
+    // A template without settings still opens on its list sheet.
+    if (auto* sheet = workbook.findSheet("Einstellungen")) {
+        for (std::int32_t row = 2; row <= 101; ++row) {
+            const auto key = text::toUpper(text::trim(sheet->text(row, 1)));
+            const auto value = text::toUpper(text::trim(sheet->text(row, 2)));
+            try {
+                run::SetEinstellung(settings, key, value);
+            } catch (const run::SettingsError& e) {
+                problems.push_back("Einstellungen, Zeile " + std::to_string(row) + ": " + e.what());
+            }
         }
     }
     if (auto* list = workbook.findSheet("Holzliste")) workbook.activate(*list);

@@ -83,6 +83,8 @@ class Driver {
         auto lists = db_.execute(listenSql(state_.RechArt, state_.RechNr));
 
         state_.Zeile = settings_.StartZeile;
+        // The list sheet is the first one; it is the active sheet from here on.
+        workbook_.activate(sheet());
         clearOldOutput();
         writeOpening();
         sheet().resetPageBreaks();

@@ -36,7 +36,8 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, QRec
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
     box->setGeometry(geometry);
-    box->setTristate(true);
+    // Only the template can grey a box; a click toggles between cleared and set.
+    QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
     return box;
 }
 
@@ -50,6 +51,12 @@ Qt::CheckState toQt(CheckState s) {
             break;
     }
     return Qt::Checked;
+}
+
+// A box shows grey only when the template says so.
+void showState(QCheckBox* box, CheckState s) {
+    box->setTristate(s == CheckState::Greyed);
+    box->setCheckState(toQt(s));
 }
 
 CheckState fromQt(const QCheckBox* box) {
@@ -135,10 +142,10 @@ bool MainWindow::load() {
 void MainWindow::ShowOptionen(const RunOptions& options) {
     const auto index = options.EinzSort >= 1 && options.EinzSort <= 6 ? options.EinzSort - 1 : 0;
     order_[static_cast<std::size_t>(index)]->setChecked(true);
-    cbDruck_->setCheckState(toQt(options.lSofortDruck));
-    cbEinzeln_->setCheckState(toQt(options.lEinzeln));
-    cbVerdichtet_->setCheckState(toQt(options.lVerdichtet));
-    cbLosweise_->setCheckState(toQt(options.lLosweise));
+    showState(cbDruck_, options.lSofortDruck);
+    showState(cbEinzeln_, options.lEinzeln);
+    showState(cbVerdichtet_, options.lVerdichtet);
+    showState(cbLosweise_, options.lLosweise);
 }
 
 RunOptions MainWindow::currentOptions() const {

@@ -89,6 +89,17 @@ TEST(SettingsSheet, RowsTwoToOneHundredOneAreReadTrimmedAndUpperCased) {
     EXPECT_NE(describeSettings(settings).find("Felder(1)\tSpalte L"), std::string::npos);
 }
 
+TEST(SettingsSheet, WithoutTheSheetTheSettingsStayAndTheListSheetIsActive) {
+    auto workbook = sheet::Workbook::blank({"Deckblatt", "Holzliste"});
+    run::TemplateSettings settings;
+    settings.StartZeile = 12;
+    settings.lAdressformat = false;
+    EXPECT_TRUE(readTemplateSettings(workbook, settings).empty());
+    EXPECT_EQ(settings.StartZeile, 12);
+    EXPECT_TRUE(settings.lAdressformat);
+    EXPECT_EQ(workbook.activeSheet().name(), "Holzliste");
+}
+
 TEST(RunOptions, TheWindowShowsWhatItCanAndStoresItBack) {
     run::TemplateSettings settings;
     settings.EinzSort = 7;

@@ -81,6 +81,19 @@ TEST_F(MainWindowTest, ShowsTheRunOptionsOfTheTemplate) {
     EXPECT_TRUE(child<QRadioButton>(w, "RadStammNummer")->isChecked());
     EXPECT_EQ(child<QCheckBox>(w, "CbEinzeln")->checkState(), Qt::Checked);
     EXPECT_EQ(child<QCheckBox>(w, "CbVerdichtet")->checkState(), Qt::Unchecked);
+    // A click toggles between cleared and set; grey is only shown, never clicked to.
+    child<QCheckBox>(w, "CbVerdichtet")->click();
+    EXPECT_EQ(child<QCheckBox>(w, "CbVerdichtet")->checkState(), Qt::Checked);
+    child<QCheckBox>(w, "CbVerdichtet")->click();
+    EXPECT_EQ(child<QCheckBox>(w, "CbVerdichtet")->checkState(), Qt::Unchecked);
+    RunOptions greyed;
+    greyed.lSofortDruck = CheckState::Greyed;
+    w.ShowOptionen(greyed);
+    auto* druck = child<QCheckBox>(w, "CbDruck");
+    EXPECT_EQ(druck->checkState(), Qt::PartiallyChecked);
+    druck->click();
+    druck->click();
+    EXPECT_EQ(druck->checkState(), Qt::Unchecked);
     EXPECT_EQ(child<QLabel>(w, "LbStatus")->text(), "Bereit!");
     EXPECT_EQ(child<QPushButton>(w, "B_OK")->geometry(), QRect(8, 208, 89, 17));
     EXPECT_TRUE(w.messages.empty());

@@ -77,9 +77,22 @@ TEST_F(ListenKopf, EmptyBlockAndMissingLot) {
 }
 
 TEST_F(ListenKopf, OnlyTheListHeadTextMayFail) {
-    f.database.exec("DROP TABLE LISTENKOPF;");
+    // A list-head text too long for a cell: its line is passed over, the label stays.
+    f.database.exec(
+        "INSERT INTO STRINGS (ID_STRING, GERMAN) VALUES (6371, 'Kopftext');"
+        "INSERT INTO LISTENKOPF (LISTE, LISTENKOPFZUSTXT) "
+        "VALUES ('1', replace(hex(zeroblob(20000)), '0', 'x'));");
     logs("(1, '1', NULL, '2026-03-01', NULL)");
     ASSERT_NO_THROW(run());
+    EXPECT_EQ(text(15, 1), "Kopftext");
+    EXPECT_EQ(text(15, 4), "");
+    EXPECT_EQ(f.state.Zeile, 16);
+
+    f.database.exec("DROP TABLE LISTENKOPF;");
+    f.state.Zeile = 12;
+    f.sheet().clearContents("A12:D16");
+    ASSERT_NO_THROW(run());
+    EXPECT_EQ(text(15, 1), "");
     EXPECT_EQ(text(14, 4), "01.03.2026");
     EXPECT_EQ(f.state.Zeile, 16);
 

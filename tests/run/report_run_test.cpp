@@ -169,11 +169,15 @@ TEST_F(ReportRunTest, SingleLogListFirstWhenTheTemplateSaysSoAndOnlyTheEnabledLi
 
 TEST_F(ReportRunTest, OldOutputIsClearedAndTheHeadStays) {
     addLog(1, "10", "'1'");
+    f.workbook = sheet::Workbook::blank({"Holzliste", "Einstellungen"});
+    f.workbook.activate(f.workbook.sheet("Einstellungen"));
     f.sheet().setText("A1", "Kopf der Vorlage");
     f.sheet().setText("A40", "alter Lieferschein");
     runReport();
     EXPECT_EQ(f.sheet().value(1, 1).text, "Kopf der Vorlage");
     EXPECT_EQ(f.sheet().value(40, 1).kind, sheet::ValueKind::Empty);
+    // The run writes into the first sheet and leaves it active.
+    EXPECT_EQ(f.workbook.activeSheet().name(), "Holzliste");
 }
 
 TEST_F(ReportRunTest, QuotesInValuesAreDoubledAndUnknownKindsRefused) {
