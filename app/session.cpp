@@ -99,10 +99,9 @@ bool Session::OpenVorlage() {
 RunReport Session::ok(const RunOptions& options) {
     if (!workbook_ && !OpenVorlage()) return {RunStatus::NoWorkbook, {}, {}};
 
-    settings_.EinzSort = options.EinzSort;
     try {
-        if (state_.RechNr.empty() || state_.RechArt.empty()) run::GetRechNr(*db_, state_);
         storeOptions(settings_, options);
+        if (state_.RechNr.empty() || state_.RechArt.empty()) run::GetRechNr(*db_, state_);
         state_.KubFormat = run::GetKubaturFormat(*db_, state_);
 
         const auto status = [this](std::string_view text) { ui_.status(text); };

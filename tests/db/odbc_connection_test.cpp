@@ -3,7 +3,7 @@
 
 #include "host/db/connection.hpp"
 #include "host/db/db_error.hpp"
-#include "scratch_database.hpp"
+#include "tests/support/test_database.hpp"
 
 namespace ls::db {
 namespace {
@@ -17,12 +17,12 @@ INSERT INTO LOGS VALUES (2, NULL, NULL, NULL, NULL, NULL);
 
 class OdbcConnectionTest : public ::testing::Test {
   protected:
-    test::ScratchDatabase db{kSetup};
+    test::TestDatabase db{kSetup};
     std::unique_ptr<Connection> connection;
 
     void SetUp() override {
         try {
-            connection = connect(db.odbcString());
+            connection = connect(db.odbcConnectionString());
         } catch (const DbError& e) {
             GTEST_SKIP() << "SQLite3 ODBC driver not usable here: " << e.what();
         }

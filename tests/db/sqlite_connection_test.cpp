@@ -3,7 +3,7 @@
 
 #include "host/db/connection.hpp"
 #include "host/db/db_error.hpp"
-#include "scratch_database.hpp"
+#include "tests/support/test_database.hpp"
 
 namespace ls::db {
 namespace {
@@ -21,8 +21,8 @@ INSERT INTO BELEGE VALUES (1, 'Holzabfuhr', 2.5), (2, 'Rückung', 3.0), (3, NULL
 
 class SqliteConnectionTest : public ::testing::Test {
   protected:
-    test::ScratchDatabase db{kSetup};
-    std::unique_ptr<Connection> connection = connect(db.sqliteString());
+    test::TestDatabase db{kSetup};
+    std::unique_ptr<Connection> connection = connect(db.connectionString());
 
     std::string errorOf(std::string_view sql) {
         try {
@@ -108,7 +108,7 @@ TEST_F(SqliteConnectionTest, NothingIsWritten) {
 }
 
 TEST(SqliteConnectTest, RefusesFilesThatAreNoDatabase) {
-    const test::ScratchDatabase db{""};
+    const test::TestDatabase db{""};
     const auto message = [](const std::string& connectionString) {
         try {
             connect(connectionString);

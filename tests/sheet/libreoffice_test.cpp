@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/libreoffice.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/text/convert.hpp"
 #include "tests/sheet/zip_fixture.hpp"
@@ -33,7 +34,7 @@ std::vector<std::string> lines(const std::string& text) {
 class LibreOffice : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (test::officeProgram().empty()) {
+        if (!app::findLibreOffice()) {
             GTEST_SKIP() << "LibreOffice (soffice) is not installed; the proof is skipped.";
         }
         text::setUserLocale(text::UserLocale{});
@@ -43,8 +44,8 @@ class LibreOffice : public ::testing::Test {
         const auto folder = dir.path() / ("csv-" + workbook.stem().string());
         std::filesystem::create_directories(folder);
         // Comma separated, UTF-8, cells as shown: the number formats must come through.
-        EXPECT_TRUE(test::convertWithOffice(
-            workbook, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true", folder));
+        EXPECT_NO_THROW(app::convertWithLibreOffice(
+            workbook, folder, "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true"));
         const auto csv = folder / (workbook.stem().string() + ".csv");
         EXPECT_TRUE(std::filesystem::exists(csv)) << "LibreOffice did not convert " << workbook;
         return lines(readText(csv));
@@ -98,7 +99,7 @@ TEST_F(LibreOffice, ItsOwnTemplateIsFilledAndSavedAgain) {
     seed.save(dir.path() / "seed.xlsx");
     const auto folder = dir.path() / "template";
     std::filesystem::create_directories(folder);
-    ASSERT_TRUE(test::convertWithOffice(dir.path() / "seed.xlsx", "xltx", folder));
+    ASSERT_NO_THROW(app::convertWithLibreOffice(dir.path() / "seed.xlsx", folder, "xltx"));
     const auto xltx = folder / "seed.xltx";
     ASSERT_TRUE(std::filesystem::exists(xltx));
     EXPECT_NE(test::readZip(xltx).at("[Content_Types].xml").find("template.main+xml"),

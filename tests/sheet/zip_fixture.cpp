@@ -3,7 +3,6 @@
 
 #include <zip.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
 
@@ -69,32 +68,6 @@ std::string rawEntry(const std::filesystem::path& file, const std::string& name)
     std::ostringstream out;
     out << st.comp_method << ':' << st.crc << ':' << raw;
     return out.str();
-}
-
-std::filesystem::path officeProgram() {
-    const char* path = std::getenv("PATH");
-    if (!path) return {};
-    std::stringstream folders(path);
-    std::string folder;
-    while (std::getline(folders, folder, ':')) {
-        for (const char* name : {"soffice", "libreoffice"}) {
-            const auto candidate = std::filesystem::path(folder) / name;
-            std::error_code ec;
-            if (std::filesystem::exists(candidate, ec)) return candidate;
-        }
-    }
-    return {};
-}
-
-bool convertWithOffice(const std::filesystem::path& file, const std::string& format,
-                       const std::filesystem::path& folder) {
-    // A profile of its own keeps the run apart from any office the user has open.
-    const auto profile = folder / "office-profile";
-    const std::string command = "\"" + officeProgram().string() +
-                                "\" -env:UserInstallation=file://" + profile.string() +
-                                " --headless --convert-to '" + format + "' --outdir \"" +
-                                folder.string() + "\" \"" + file.string() + "\" >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
 }
 
 }  // namespace ls::test

@@ -16,10 +16,4 @@ Parts readZip(const std::filesystem::path& file);
 // The compressed bytes and CRC of one entry as they stand in the file.
 std::string rawEntry(const std::filesystem::path& file, const std::string& name);
 
-// Path of soffice or libreoffice on PATH, empty when neither is installed.
-std::filesystem::path officeProgram();
-// Runs soffice --headless --convert-to <format> for the file into folder; true on success.
-bool convertWithOffice(const std::filesystem::path& file, const std::string& format,
-                       const std::filesystem::path& folder);
-
 }  // namespace ls::test

@@ -45,8 +45,11 @@ void execOn(const std::filesystem::path& file, std::string_view sql) {
 
 }  // namespace
 
-TestDatabase::TestDatabase() : dir_(freshTempDir()), file_(dir_ / "test.db") {
-    execOn(file_, demo::schemaSql());
+TestDatabase::TestDatabase() : TestDatabase(demo::schemaSql()) {}
+
+TestDatabase::TestDatabase(std::string_view setupSql)
+    : dir_(freshTempDir()), file_(dir_ / "test.db") {
+    execOn(file_, setupSql);
 }
 
 TestDatabase::~TestDatabase() {
@@ -61,6 +64,25 @@ void TestDatabase::exec(std::string_view sql) {
 
 std::string TestDatabase::connectionString() const {
     return "Provider=SQLite;Data Source=" + file_.string();
+}
+
+std::string TestDatabase::odbcConnectionString() const {
+    return "Driver=SQLite3;Database=" + file_.string();
+}
+
+std::string TestDatabase::scalar(std::string_view sql) const {
+    sqlite3* handle = nullptr;
+    std::string result;
+    const auto take = [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) = values[0] ? values[0] : "NULL";
+        return 0;
+    };
+    const bool ok =
+        sqlite3_open(file_.c_str(), &handle) == SQLITE_OK &&
+        sqlite3_exec(handle, std::string(sql).c_str(), take, &result, nullptr) == SQLITE_OK;
+    sqlite3_close(handle);
+    if (!ok) throw std::runtime_error("test database query failed: " + std::string(sql));
+    return result;
 }
 
 db::Connection& TestDatabase::connection() {

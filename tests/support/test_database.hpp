@@ -13,7 +13,9 @@ namespace ls::test {
 
 class TestDatabase {
   public:
-    TestDatabase();  // a new file in a temporary folder, schema created
+    TestDatabase();  // a new file in a temporary folder, the program's schema created
+    // A new file set up by these statements instead, for tests of the database host itself.
+    explicit TestDatabase(std::string_view setupSql);
     ~TestDatabase();
     TestDatabase(const TestDatabase&) = delete;
     TestDatabase& operator=(const TestDatabase&) = delete;
@@ -22,6 +24,10 @@ class TestDatabase {
     void exec(std::string_view sql);
     const std::filesystem::path& file() const { return file_; }
     std::string connectionString() const;
+    // The same file through the SQLite ODBC driver.
+    std::string odbcConnectionString() const;
+    // One value read with a writable handle of its own, to see what a test left in the file.
+    std::string scalar(std::string_view sql) const;
     // The program's own read-only connection to the file, opened on first use.
     db::Connection& connection();
 
