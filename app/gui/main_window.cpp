@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/gui/form_layout.hpp"
 #include "app/gui/template_dialog.hpp"
-#include "app/gui/twips.hpp"
 #include "app/gui/window_position.hpp"
 
 namespace ls::app::gui {
@@ -102,13 +102,7 @@ MainWindow::MainWindow(const CommandLine& commandLine, QWidget* parent)
     cbEinzeln_ = checkBox(this, "CbEinzeln", "Einzeln", twipsRect(240, 2520, 972, 252));
     cbVerdichtet_ = checkBox(this, "CbVerdichtet", "Verdichtet", twipsRect(1440, 2520, 1935, 252));
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("B_OK");
-    ok->setGeometry(twipsRect(120, 3120, 1332, 252));
-    ok->setDefault(true);
-    QFont bold = ok->font();
-    bold.setBold(true);
-    ok->setFont(bold);
+    auto* ok = okButton(this, "B_OK", twipsRect(120, 3120, 1332, 252));
 
     auto* cancel = new QPushButton("Abbrechen", this);
     cancel->setObjectName("ButAbbrech");

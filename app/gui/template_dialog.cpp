@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/gui/twips.hpp"
+#include "app/gui/form_layout.hpp"
 
 namespace ls::app::gui {
 
@@ -27,13 +27,7 @@ TemplateDialog::TemplateDialog(const QStringList& names, QWidget* parent) : QDia
     lbVorlagen_->addItems(names);
     if (!names.isEmpty()) lbVorlagen_->setCurrentRow(0);
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setObjectName("OKButton");
-    ok->setGeometry(twipsRect(1200, 2160, 1215, 252));
-    ok->setDefault(true);
-    QFont bold = ok->font();
-    bold.setBold(true);
-    ok->setFont(bold);
+    auto* ok = okButton(this, "OKButton", twipsRect(1200, 2160, 1215, 252));
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(lbVorlagen_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);

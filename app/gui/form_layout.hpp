@@ -1,7 +1,8 @@
-// The window layouts are given in twips, as the office's forms were drawn.
+// How the office's forms were drawn: positions in twips, a small system font, a bold OK.
 #pragma once
 
 #include <QFont>
+#include <QPushButton>
 #include <QRect>
 
 namespace ls::app::gui {
@@ -21,6 +22,18 @@ inline QFont formFont(QFont font) {
     font.setPixelSize(11);
     font.setStretch(QFont::Condensed);
     return font;
+}
+
+// The forms' default button: "OK" in bold, pressed by Enter.
+inline QPushButton* okButton(QWidget* parent, const char* name, QRect geometry) {
+    auto* ok = new QPushButton("OK", parent);
+    ok->setObjectName(name);
+    ok->setGeometry(geometry);
+    ok->setDefault(true);
+    QFont bold = ok->font();
+    bold.setBold(true);
+    ok->setFont(bold);
+    return ok;
 }
 
 }  // namespace ls::app::gui
