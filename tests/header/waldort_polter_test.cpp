@@ -84,6 +84,10 @@ TEST_F(WaldortPolter, PileSumsTheBlocksLogsOfTheSamePileAndLot) {
     // No volume at all is a volume of 0.
     polter("P3", "9");
     EXPECT_EQ(text(16), "Polter  P3 ( 5 Stk 0 Fm )");
+
+    // The same pile number in another lot is a pile of its own: one log, one piece.
+    polter("P1", "3");
+    EXPECT_EQ(text(18), "Polter  P1 ( 1 Stk 100 Fm )");
 }
 
 TEST_F(WaldortPolter, PileInformationLineInItsOwnOrder) {
