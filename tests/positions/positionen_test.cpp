@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "host/text/date_time.hpp"
@@ -66,10 +67,14 @@ INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHIN
 )sql");
     write();
 
-    // Headings two rows down, bold, ruled above and below.
-    EXPECT_EQ(text(14, 1), "Nr.");
-    EXPECT_EQ(text(14, 13), "Einh.");
-    EXPECT_TRUE(f.sheet().format(14, 13).bold);
+    // Headings two rows down, each over its column, bold, ruled above and below.
+    const std::array<const char*, 13> headings = {
+        "Nr.",     "Artikel",       "", "",      "Datum", "Arbeiter/Maschine", "", "",
+        "Zahlart", "Zahlungsgrund", "", "Menge", "Einh."};
+    for (std::int32_t column = 1; column <= 13; ++column) {
+        EXPECT_EQ(text(14, column), headings[column - 1]) << "column " << column;
+        EXPECT_TRUE(f.sheet().format(14, column).bold) << "column " << column;
+    }
     EXPECT_EQ(f.sheet().format(14, 1).borders.top, sheet::LineStyle::Thin);
     EXPECT_EQ(f.sheet().format(14, 13).borders.bottom, sheet::LineStyle::Thin);
 
