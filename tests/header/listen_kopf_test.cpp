@@ -15,7 +15,8 @@ class ListenKopf : public ::testing::Test {
         f.database.exec(
             "INSERT INTO STRINGS (ID_STRING, GERMAN) VALUES (726, 'Liste'), (1135, 'Lose'), "
             "(727, 'Listdatum'), (729, 'Zusatz'), (725, 'Klasse sieben'), "
-            "(722, 'Klasse sechs'), (5008, 'Verkaufsart'), (41, 'Käufer'), (700, 'Wagen');");
+            "(722, 'Klasse sechs'), (5008, 'Verkaufsart'), (41, 'Käufer'), (3081, 'Kunde acht'), "
+            "(700, 'Wagen');");
         f.state.AktListe = "1";
         f.state.Bedingung = "LOGS.LISTE='1' and  LOGS_RECH.R_NAME = '1001'";
     }
@@ -105,7 +106,7 @@ TEST_F(ListenKopf, SwitchedOnLinesInTheirOrder) {
     logs("(1, '1', NULL, NULL, NULL), (2, '1', NULL, NULL, NULL)");
     f.database.exec(
         "UPDATE LOGS SET RELTABLE7 = 5, ID_VERKAUFSART = NULLIF(ID_LOG, 1) + 1, WAGNR = '0815';"
-        "UPDATE LOGS_RECH SET R_KUNDE = ID_LOG;"
+        "UPDATE LOGS_RECH SET R_KUNDE = ID_LOG, A8_KUNDE = NULLIF(ID_LOG, 1);"
         "INSERT INTO RELTABLE (ID, LANGNAME) VALUES (5, 'Güteklasse A');"
         "INSERT INTO VERKAUFSART (ID, LONG) VALUES (0, 'Freihändig'), (3, 'Submission'), "
         "(4, 'nicht im Block');"
@@ -116,6 +117,7 @@ TEST_F(ListenKopf, SwitchedOnLinesInTheirOrder) {
     f.settings.lVerkaufsart = true;
     f.settings.lAdresse[0] = true;
     f.settings.lAdresse[3] = true;  // nobody: neither label nor line
+    f.settings.lAdresse[8] = true;
     f.settings.lWagNrStammbemerkung = true;
     run();
     // RELTABLE7 has its own label, not the next number in line.
@@ -130,9 +132,13 @@ TEST_F(ListenKopf, SwitchedOnLinesInTheirOrder) {
     // Only the ends of a person line are trimmed.
     EXPECT_EQ(text(18, 1), "");
     EXPECT_EQ(text(18, 4), "Meier  12345 Holzhausen Weg 1");
-    EXPECT_EQ(text(19, 1), "Wagen");
-    EXPECT_EQ(text(19, 4), "0815");
-    EXPECT_EQ(f.state.Zeile, 21);
+    // The last of the further customers, with its own label.
+    EXPECT_EQ(text(19, 1), "Kunde acht");
+    EXPECT_TRUE(f.sheet().format(19, 1).bold);
+    EXPECT_EQ(text(19, 4), "Abel Anna 54321 Tann Allee 2");
+    EXPECT_EQ(text(20, 1), "Wagen");
+    EXPECT_EQ(text(20, 4), "0815");
+    EXPECT_EQ(f.state.Zeile, 22);
 }
 
 }  // namespace

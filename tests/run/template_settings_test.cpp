@@ -34,9 +34,15 @@ TEST(SetEinstellung, FlagsAreSetOnlyByOne) {
     EXPECT_TRUE(s.lHöhen);
     SetEinstellung(s, "LRELTABLE(7)", "1");
     SetEinstellung(s, "LADRESSE(0)", "1");
+    SetEinstellung(s, "LRELTABLE(10)", "1");
+    SetEinstellung(s, "LADRESSE(8)", "1");
     EXPECT_TRUE(s.lReltable[7]);
     EXPECT_FALSE(s.lReltable[1]);
     EXPECT_TRUE(s.lAdresse[0]);
+    // The last of each numbered row.
+    EXPECT_TRUE(s.lReltable[10]);
+    EXPECT_TRUE(s.lAdresse[8]);
+    EXPECT_FALSE(s.lAdresse[7]);
 }
 
 TEST(SetEinstellung, ANumberBeyondItsTypeNamesKeyAndValue) {
