@@ -120,6 +120,25 @@ TEST_F(Unattended, AnInvoiceWithoutLogsStillGetsAddressTitleAndPositions) {
     EXPECT_EQ(findRow(list, "Verdichtet", 12), 0);
 }
 
+TEST_F(Unattended, AnInvoiceNumberUnfitForAFileNameIsCleanedOnlyInTheName) {
+    const std::string number = "R-1/2\\3:4*5?6";
+    const auto r = run(demoDb() + "|" + number + "|R|" + ini().string() + "|SILENT");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const auto saved = result("Lieferschein_R_R-1_2_3_4_5_6.xlsx");
+    ASSERT_TRUE(std::filesystem::exists(saved)) << r.output;
+    // Straight into the output folder, nothing beside it.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_TRUE(entry.path() == saved || entry.path() == templates() || entry.path() == ini() ||
+                    entry.path().filename() == "instance.lock")
+            << entry.path();
+    }
+    auto workbook = sheet::Workbook::fromTemplate(saved);
+    auto& list = workbook.sheet("Holzliste");
+    const auto title = findRow(list, "Lieferschein", 12);
+    ASSERT_GT(title, 0);
+    EXPECT_EQ(list.value(title, 4).text, number);
+}
+
 TEST_F(Unattended, TheInvoiceComesFromTheOptionsWhenTheCallerNamesNone) {
     const auto r = run(demoDb() + "|||" + ini().string() + "|silent");
     ASSERT_EQ(r.exitCode, 0) << r.output;
