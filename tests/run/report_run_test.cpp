@@ -128,6 +128,7 @@ TEST_F(ReportRunTest, MacrosGetTheirArgumentsAndThePreviousRunsCondition) {
 TEST_F(ReportRunTest, PerLotBlocksCopyTheHeadAndEndWithTheListTotal) {
     addLog(1, "10", "'1'");
     addLog(2, "10", "'2'");
+    addLog(3, "20", "'5'");  // a list of one lot is written lot by lot all the same
     f.settings.lLosweise = 1;
     f.settings.lGesamt = true;
     f.sheet().setText("A2", "Firmenkopf");
@@ -135,7 +136,8 @@ TEST_F(ReportRunTest, PerLotBlocksCopyTheHeadAndEndWithTheListTotal) {
     runReport();
     EXPECT_THAT(writersCalled(),
                 ElementsAre("Adresse", "Kopf", "Verdichtet", "Einzeln", "Kopf", "Verdichtet",
-                            "Einzeln", "Kopf", "Verdichtet", "Positionen"));
+                            "Einzeln", "Kopf", "Verdichtet", "Kopf", "Verdichtet", "Einzeln",
+                            "Kopf", "Verdichtet", "Positionen"));
     EXPECT_EQ(calls[1].bedingung,
               " LOGS_RECH.R_NAME = '1001' and  LOGS.LOS = '1' AND LOGS.LISTE = '10' ");
     EXPECT_EQ(calls[7].bedingung,
@@ -147,8 +149,15 @@ TEST_F(ReportRunTest, PerLotBlocksCopyTheHeadAndEndWithTheListTotal) {
     EXPECT_EQ(calls[4].zeile, 18);
     EXPECT_THAT(statuses, ::testing::Contains("Liste = '10'  LOGS.LOS = '2'  einzeln ..."));
     EXPECT_THAT(statuses, ::testing::Contains("Gesamt verdichtet ..."));
-    // No page break after the total block.
-    EXPECT_THAT(f.sheet().pageBreaks(), ElementsAre(13, 22));
+    // No page break after the total block: the next list's lot block follows at once,
+    // with the head rows in front of it.
+    EXPECT_EQ(f.sheet().value(26, 1).text, "Firmenkopf");
+    EXPECT_EQ(calls[9].zeile, 29);
+    EXPECT_EQ(calls[9].bedingung,
+              " LOGS_RECH.R_NAME = '1001' and  LOGS.LOS = '5' AND LOGS.LISTE = '20' ");
+    EXPECT_EQ(calls[12].bedingung,
+              "LOGS.LISTE = '20' AND ( LOGS.LOS = '5' ) and  LOGS_RECH.R_NAME = '1001'");
+    EXPECT_THAT(f.sheet().pageBreaks(), ElementsAre(13, 22, 33));
 }
 
 TEST_F(ReportRunTest, SingleLogListFirstWhenTheTemplateSaysSoAndOnlyTheEnabledLists) {
