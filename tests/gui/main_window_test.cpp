@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTimer>
 #include <cstdlib>
 #include <fstream>
 
@@ -40,18 +41,8 @@ class MainWindowTest : public ::testing::Test {
         ::setenv("LIEFERSCHEIN_LOCK", (dir.path() / "lock").c_str(), 1);
         demo::writeDemoDatabase(dir.path() / "demo.db");
         std::filesystem::create_directory(dir.path() / "vorlagen");
-        const auto file = dir.path() / "vorlagen" / "Lieferschein_Test.xltx";
-        demo::writeDefaultTemplate(file);
         // The options of this template: single logs by stem number, no aggregated list.
-        auto workbook = sheet::Workbook::fromTemplate(file);
-        auto& settings = workbook.sheet("Einstellungen");
-        for (std::int32_t row = 2; row <= 101; ++row) {
-            const auto key = text::toUpper(settings.text(row, 1));
-            if (key == "EINZSORT") settings.setNumber(sheet::Range::cell(row, 2), 6);
-            if (key == "LEINZELN") settings.setNumber(sheet::Range::cell(row, 2), 1);
-            if (key == "LVERDICHTET") settings.setNumber(sheet::Range::cell(row, 2), 0);
-        }
-        workbook.save(file);
+        writeTemplate("Lieferschein_Test.xltx", 6, 0, "");
         std::ofstream(dir.path() / "tannova.ini")
             << "PathTemplates=" << (dir.path() / "vorlagen").string()
             << "\nPathOutput=" << dir.path().string() << "\n";
@@ -60,6 +51,24 @@ class MainWindowTest : public ::testing::Test {
         commandLine.rechNr = "1001";
         commandLine.rechArt = "R";
         commandLine.iniPfad = (dir.path() / "tannova.ini").string();
+    }
+
+    // The default template with its own order and aggregated-list options, and a mark in
+    // the letterhead that the run leaves standing.
+    void writeTemplate(const std::string& name, int einzSort, int lVerdichtet,
+                       const std::string& mark) {
+        const auto file = dir.path() / "vorlagen" / name;
+        demo::writeDefaultTemplate(file);
+        auto workbook = sheet::Workbook::fromTemplate(file);
+        auto& settings = workbook.sheet("Einstellungen");
+        for (std::int32_t row = 2; row <= 101; ++row) {
+            const auto key = text::toUpper(settings.text(row, 1));
+            if (key == "EINZSORT") settings.setNumber(sheet::Range::cell(row, 2), einzSort);
+            if (key == "LEINZELN") settings.setNumber(sheet::Range::cell(row, 2), 1);
+            if (key == "LVERDICHTET") settings.setNumber(sheet::Range::cell(row, 2), lVerdichtet);
+        }
+        if (!mark.empty()) workbook.sheet("Holzliste").setText("A10", mark);
+        workbook.save(file);
     }
 
     template <typename T>
@@ -117,6 +126,35 @@ TEST_F(MainWindowTest, OkStoresTheOptionsRunsTheReportAndSavesIt) {
     // A second OK writes the next result over the first.
     child<QPushButton>(w, "B_OK")->click();
     EXPECT_EQ(w.lastReport().status, RunStatus::Saved);
+}
+
+TEST_F(MainWindowTest, TheTemplatePickedInTheDialogIsTheOneTheRunFills) {
+    writeTemplate("Lieferschein_Zweite.xltx", 3, 1, "Zweite Vorlage");
+    TestWindow w(commandLine);
+    // The dialog is modal: the second entry is picked once it shows.
+    int offered = 0;
+    QTimer picker;
+    QObject::connect(&picker, &QTimer::timeout, [&] {
+        auto* dialog = w.findChild<TemplateDialog*>();
+        if (!dialog || !dialog->isVisible()) return;
+        picker.stop();
+        auto* list = dialog->findChild<QListWidget*>("lbVorlagen");
+        offered = list->count();
+        list->setCurrentRow(1);
+        dialog->findChild<QPushButton*>("OKButton")->click();
+    });
+    picker.start(10);
+    ASSERT_TRUE(w.load()) << (w.messages.empty() ? "" : w.messages.front());
+    EXPECT_EQ(offered, 2);
+    EXPECT_EQ(w.session().templateName(), "Lieferschein_Zweite.xltx");
+    EXPECT_TRUE(child<QRadioButton>(w, "RadListeLosWaldort")->isChecked());
+    EXPECT_EQ(child<QCheckBox>(w, "CbVerdichtet")->checkState(), Qt::Checked);
+
+    child<QPushButton>(w, "B_OK")->click();
+    ASSERT_EQ(w.lastReport().status, RunStatus::Saved)
+        << (w.messages.empty() ? "" : w.messages.front());
+    auto result = sheet::Workbook::fromTemplate(w.lastReport().savedFile);
+    EXPECT_EQ(result.sheet("Holzliste").text(10, 1), "Zweite Vorlage");
 }
 
 TEST(TemplateDialog, OffersEveryTemplateWithTheFirstSelected) {
