@@ -41,13 +41,14 @@ class Durchschnitte : public ::testing::Test {
 TEST_F(Durchschnitte, RoundwoodCountsKlst3OnlyInTheVolume) {
     const std::string cols = "DSART, KLST, LAENGE, STK, KUBATUR";
     addLog(1, cols, "1, 1, 2.0, 1, 0.5");
-    addLog(2, cols, "1, 2, 2.25, 1, 0.5");
+    addLog(2, cols, "1, 2, 2.25, 2, 1.0");      // two pieces: its length counts twice
     addLog(3, cols, "1, 3, 10, 5, 0.125");      // volume only
     addLog(4, cols, "1, 1, 50, 9, 9", "2002");  // another invoice
     addLog(5, cols, "2, 1, 50, 9, 9");          // another assortment
+    addLog(6, cols, "1, 1, 2.0, 1, 0.625");
     write(1);
 
-    // L = 4.25, N = 2, K = 1.125; halves go to the even neighbour: 2.125 -> 2.12,
+    // L = 8.5, N = 4, K = 2.25; halves go to the even neighbour: 2.125 -> 2.12,
     // 0.5625 -> 0.562.
     expectLine(13, "D-Länge (m):", 2.12, "0.00");
     expectLine(14, "D-Durchmesser (cm):", 58.05, "0.00");
