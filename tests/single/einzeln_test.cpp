@@ -21,7 +21,7 @@ TEST(Einzeln, OpensABlockAtEveryChangeOfLayout) {
     logAnlegen(f, 1, "DSART, KUBATUR", "1, 1.5");
     logAnlegen(f, 2, "DSART, UFAKT_RM", "2, 0.7");
     f.database.exec("INSERT INTO SCHICHT_HOEHEN (ID_LOG, NR, HEIGHT) VALUES (2, 1, 1.2);");
-    logAnlegen(f, 3, "DSART, UFAKT_RM", "2, 0.7");
+    logAnlegen(f, 3, "DSART, STK, LAENGE, KUBRM, UFAKT_RM, KUBATUR", "2, 4, 3, 10, 0.7, 7");
     logAnlegen(f, 4, "DSART", "1");
     // Without assortment the log is still listed, under "Sonstiges".
     logAnlegen(f, 5, "DSART, ZUSTXT", "NULL, 'ohne'");
@@ -34,6 +34,12 @@ TEST(Einzeln, OpensABlockAtEveryChangeOfLayout) {
     EXPECT_EQ(text(f, 17, 1), "Schichtholz- Höhenvermessung");
     EXPECT_EQ(text(f, 18, 9), "KorrFkt");
     EXPECT_EQ(text(f, 21, 1), "Schichtholz");
+    // A stack: pieces, length, stacked volume, conversion factor, solid volume.
+    EXPECT_EQ(f.sheet().value(23, 2).number, 4);
+    EXPECT_EQ(f.sheet().value(23, 6).number, 3);
+    EXPECT_EQ(f.sheet().value(23, 7).number, 10);
+    EXPECT_EQ(f.sheet().value(23, 9).number, 0.7);
+    EXPECT_EQ(f.sheet().value(23, 10).number, 7);
     EXPECT_EQ(text(f, 29, 1), "Sonstiges");
     EXPECT_EQ(text(f, 32, 3), "Bemerkung: ohne");
     EXPECT_EQ(f.state.Zeile, 33);
@@ -97,18 +103,26 @@ TEST(Einzeln, RowsFollowTheLayoutOfTheirAssortment) {
     // Poles write a piece count of 0.
     EXPECT_EQ(text(f, 19, 1), "Stangen");
     EXPECT_EQ(f.sheet().value(21, 7).number, 0);
+    EXPECT_EQ(f.sheet().value(21, 8).number, 0.02);
     EXPECT_EQ(f.sheet().value(21, 9).number, 0.5);
+    EXPECT_EQ(text(f, 21, 10), "");
 
     // Weighed wood: the heading follows the first log, the cells each log.
     EXPECT_EQ(text(f, 24, 7), "LUTRO");
     EXPECT_EQ(f.sheet().value(25, 7).number, 3.5);
     EXPECT_EQ(f.sheet().value(26, 7).number, 2.5);
     EXPECT_EQ(f.sheet().value(26, 8).number, 1.3);
+    EXPECT_EQ(f.sheet().value(26, 9).number, 2.4);
+    EXPECT_EQ(text(f, 26, 10), "");
     EXPECT_EQ(f.sheet().format(26, 7).numberFormat, "0.000");
 
     // Stacks with heights, the last block: the correction factor stays unformatted.
     EXPECT_EQ(text(f, 28, 1), "Schichtholz- Höhenvermessung");
+    EXPECT_EQ(f.sheet().value(30, 6).number, 10);
+    EXPECT_EQ(f.sheet().value(30, 7).number, 0.7);
+    EXPECT_EQ(f.sheet().value(30, 8).number, 7);
     EXPECT_DOUBLE_EQ(f.sheet().value(30, 9).number, 0.85);
+    EXPECT_EQ(f.sheet().value(30, 10).number, 3);
     EXPECT_EQ(f.sheet().format(30, 9).numberFormat, "General");
     EXPECT_EQ(f.sheet().format(30, 8).numberFormat, "0.000");
     EXPECT_EQ(f.state.Zeile, 31);
