@@ -57,7 +57,8 @@ INSERT INTO NN_POSITIONEN (NN_ID, NN_NAME, VER_TYPE, NUMMER, BEZEICH1, BEZEICH2,
 INSERT INTO LOHNERFASSUNG_ZEIT_SONST (ID, ID_NN_POSITIONEN, ID_ARBEITER, ID_SCH_MASCHINENBUCH,
                                       BUCHUNGSDATUM, MENGE, BEMERKUNG) VALUES
     (1, 2, NULL, 2, '2026-02-11', 2.5, NULL),
-    (2, 2, 1, NULL, '2026-02-10', 4, 'Hang');
+    (2, 2, 1, NULL, '2026-02-10', 4, 'Hang'),
+    (3, 5, NULL, NULL, NULL, NULL, '');
 INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHINENBUCH, MENGE,
                         FLACHE, STORNO) VALUES
     (1, 3, 1, 1, 7, 2.5, NULL),
@@ -108,6 +109,7 @@ INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHIN
     EXPECT_EQ(text(19, 9), "Überweisung");
     EXPECT_EQ(text(19, 10), "Holzabfuhr Fläche: 2.5");
     EXPECT_EQ(number(19, 12), 7);
+    // An empty remark of a time record gives way to the payment reason.
     EXPECT_EQ(number(20, 1), 5);
     EXPECT_EQ(text(20, 10), "Pflege");
     EXPECT_EQ(number(20, 12), 1);
