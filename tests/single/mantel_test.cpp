@@ -28,6 +28,11 @@ TEST(Mantel, EachGroupListsItsStemsOnceAndTotalsBothParts) {
     auto& s = f.sheet();
     EXPECT_EQ(s.text(13, 1), "Mantelvermessung(Einzeln)");
     EXPECT_EQ(s.text(14, 7), "Länge");
+    // A measured stem: wood type, length and pieces in their columns.
+    EXPECT_EQ(s.text(15, 3), "FI");
+    EXPECT_EQ(s.text(15, 4), "");
+    EXPECT_EQ(s.value(15, 7).number, 4);
+    EXPECT_EQ(s.value(15, 9).number, 1);
     EXPECT_EQ(s.text(15, 12), "rot");
     EXPECT_EQ(s.text(15, 13), "");
     EXPECT_EQ(s.text(16, 10), "0,25");
