@@ -163,6 +163,8 @@ TEST(Einzeln, ForestLocationAndPileLinesOpenWhereTheyChange) {
     logAnlegen(f, 2, "DSART, LOS, ID_WALDORT, KUBATUR", "1, 'A', 5, 1");
     logAnlegen(f, 3, "DSART, LOS, POLTNR, KUBATUR", "1, 'A', '12', 1");
     logAnlegen(f, 4, "DSART, LOS, POLTNR, COORDINATE1, KUBATUR", "1, 'A', '12', 'x', 1");
+    // A missing coordinate is no change of pile.
+    logAnlegen(f, 5, "DSART, LOS, POLTNR, KUBATUR", "1, 'A', '12', 1");
     auto r = f.report();
     WriteEinzeln(r);
 
@@ -172,7 +174,8 @@ TEST(Einzeln, ForestLocationAndPileLinesOpenWhereTheyChange) {
     EXPECT_EQ(text(f, 20, 1).rfind("Polter  12 (", 0), 0u) << text(f, 20, 1);
     EXPECT_EQ(text(f, 23, 1).rfind("Polter  12 (", 0), 0u) << text(f, 23, 1);
     EXPECT_EQ(text(f, 25, 1), "A");
-    EXPECT_EQ(f.state.Zeile, 26);
+    EXPECT_EQ(text(f, 26, 1), "A");
+    EXPECT_EQ(f.state.Zeile, 27);
 }
 
 }  // namespace
