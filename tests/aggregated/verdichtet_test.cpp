@@ -122,6 +122,18 @@ TEST_F(Verdichtet, PercentagesAndAverageMszFillTheBlock) {
     EXPECT_EQ(f.sheet().format(21, 8).numberFormat, "0.000");
     EXPECT_EQ(top(21, 10), LineStyle::Thin);
     EXPECT_TRUE(f.sheet().format(20, 10).bold);
+
+    // Without percentages the average MSZ takes column I, heading and values alike.
+    f.settings.lProzent = false;
+    f.sheet().clearContents("A12:J30");
+    f.state.Zeile = 12;
+    run();
+    EXPECT_EQ(text(17, 9), "F-MSZ");
+    EXPECT_EQ(text(17, 10), "");
+    EXPECT_EQ(number(18, 9), 50);
+    EXPECT_EQ(number(21, 9), 25);
+    EXPECT_EQ(text(21, 10), "");
+    EXPECT_EQ(top(21, 9), LineStyle::Thin);
 }
 
 TEST_F(Verdichtet, GroupWithMszButNoVolumeGetsNoAverage) {
