@@ -181,9 +181,14 @@ TEST_F(ReportRunTest, OldOutputIsClearedAndTheHeadStays) {
     f.workbook = sheet::Workbook::blank({"Holzliste", "Einstellungen"});
     f.workbook.activate(f.workbook.sheet("Einstellungen"));
     f.sheet().setText("A1", "Kopf der Vorlage");
+    f.sheet().setText("J4", "letzte Kopfzeile");
+    f.sheet().setText("J5", "alte Summe");
     f.sheet().setText("A40", "alter Lieferschein");
     runReport();
     EXPECT_EQ(f.sheet().value(1, 1).text, "Kopf der Vorlage");
+    EXPECT_EQ(f.sheet().value(4, 10).text, "letzte Kopfzeile");
+    // The old output goes from the start row on, that row included.
+    EXPECT_EQ(f.sheet().value(5, 10).kind, sheet::ValueKind::Empty);
     EXPECT_EQ(f.sheet().value(40, 1).kind, sheet::ValueKind::Empty);
     // The run writes into the first sheet and leaves it active.
     EXPECT_EQ(f.workbook.activeSheet().name(), "Holzliste");
