@@ -33,6 +33,7 @@ TEST(Einzeln, OpensABlockAtEveryChangeOfLayout) {
     EXPECT_EQ(f.sheet().value(15, 10).number, 1.5);
     EXPECT_EQ(text(f, 17, 1), "Schichtholz- Höhenvermessung");
     EXPECT_EQ(text(f, 18, 9), "KorrFkt");
+    EXPECT_EQ(text(f, 19, 9), "");  // no correction, no factor
     EXPECT_EQ(text(f, 21, 1), "Schichtholz");
     // A stack: pieces, length, stacked volume, conversion factor, solid volume.
     EXPECT_EQ(f.sheet().value(23, 2).number, 4);

@@ -49,36 +49,41 @@ TEST(Hoehen, SimpleFormNumbersNinePointsToAPairOfRows) {
 }
 
 TEST(Hoehen, DetailedFormShowsThePartsOfTheStack) {
-    ReportFixture f;
-    einzelnBereit(f);
-    f.settings.lHöhen = true;
-    logAnlegen(f, 1, "DSART, STAPELLANGE, KORREKTUR, LAENGE", "2, 6, 15, 3");
-    hoehen(f, "SCHICHT_HOEHEN", 1, {"1.2", "1.4"});
-    hoehen(f, "SCHICHT_HOEHEN_HINTEN", 1, {"1.1"});
-    // A back face of length 0 is not shown.
-    f.database.exec(
-        "INSERT INTO SCHICHT_HOEHEN_KOPF (ID_LOG, LANG_V, LANG_A_V, LANG_A_H, HOEHE_A, VOL_A, "
-        "VOL) VALUES (1, 6, 5.5, 0, 1.3, 7.15, 8);");
-    auto r = f.report();
-    WriteEinzeln(r);
+    // Without a correction the factor's cell stays empty.
+    for (const char* korrektur : {"15", "NULL"}) {
+        SCOPED_TRACE(korrektur);
+        ReportFixture f;
+        einzelnBereit(f);
+        f.settings.lHöhen = true;
+        logAnlegen(f, 1, "DSART, STAPELLANGE, KORREKTUR, LAENGE",
+                   std::string("2, 6, ") + korrektur + ", 3");
+        hoehen(f, "SCHICHT_HOEHEN", 1, {"1.2", "1.4"});
+        hoehen(f, "SCHICHT_HOEHEN_HINTEN", 1, {"1.1"});
+        // A back face of length 0 is not shown.
+        f.database.exec(
+            "INSERT INTO SCHICHT_HOEHEN_KOPF (ID_LOG, LANG_V, LANG_A_V, LANG_A_H, HOEHE_A, VOL_A, "
+            "VOL) VALUES (1, 6, 5.5, 0, 1.3, 7.15, 8);");
+        auto r = f.report();
+        WriteEinzeln(r);
 
-    auto& s = f.sheet();
-    EXPECT_EQ(s.text(16, 2), "Vermessung vorne: ");
-    EXPECT_TRUE(s.format(16, 2).bold);
-    EXPECT_EQ(s.text(17, 4), "Länge Teil A");
-    EXPECT_FALSE(s.format(17, 4).bold);
-    EXPECT_EQ(s.text(18, 2), "6m");
-    EXPECT_EQ(s.text(18, 4), "5,5m");
-    EXPECT_EQ(s.text(18, 6), "m");
-    EXPECT_EQ(s.text(19, 2), "Höhen Teil A vorne:");
-    EXPECT_EQ(s.text(21, 3), "1,4m");
-    EXPECT_EQ(s.text(24, 2), "1,3m");
-    EXPECT_EQ(s.text(24, 10), "3m");
-    EXPECT_EQ(s.text(25, 8), "Korrekturfakt.");
-    EXPECT_EQ(s.text(26, 8), "0,85");
-    EXPECT_TRUE(s.format(26, 8).quotePrefix);
-    EXPECT_EQ(s.text(26, 10), "8Rm");
-    EXPECT_EQ(f.state.Zeile, 28);
+        auto& s = f.sheet();
+        EXPECT_EQ(s.text(16, 2), "Vermessung vorne: ");
+        EXPECT_TRUE(s.format(16, 2).bold);
+        EXPECT_EQ(s.text(17, 4), "Länge Teil A");
+        EXPECT_FALSE(s.format(17, 4).bold);
+        EXPECT_EQ(s.text(18, 2), "6m");
+        EXPECT_EQ(s.text(18, 4), "5,5m");
+        EXPECT_EQ(s.text(18, 6), "m");
+        EXPECT_EQ(s.text(19, 2), "Höhen Teil A vorne:");
+        EXPECT_EQ(s.text(21, 3), "1,4m");
+        EXPECT_EQ(s.text(24, 2), "1,3m");
+        EXPECT_EQ(s.text(24, 10), "3m");
+        EXPECT_EQ(s.text(25, 8), "Korrekturfakt.");
+        EXPECT_EQ(s.text(26, 8), std::string(korrektur) == "15" ? "0,85" : "");
+        EXPECT_TRUE(s.format(26, 8).quotePrefix);
+        EXPECT_EQ(s.text(26, 10), "8Rm");
+        EXPECT_EQ(f.state.Zeile, 28);
+    }
 }
 
 TEST(Hoehen, NoDetailsWithoutStackLengthOrWhenSwitchedOff) {
