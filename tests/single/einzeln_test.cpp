@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "tests/single/einzeln_daten.hpp"
 
 namespace ls::test {
@@ -67,6 +70,29 @@ TEST(Einzeln, EmptyListWritesNothingAndAssortmentZeroStillGetsItsTitle) {
     EXPECT_EQ(text(f, 13, 1), "Sonstiges");
     EXPECT_TRUE(f.sheet().format(14, 1).borders.top == sheet::LineStyle::Thin);
     EXPECT_EQ(text(f, 16, 3), "Bemerkung: a");
+}
+
+TEST(Einzeln, EachOrderCodeSortsTheLogsItsWay) {
+    // Stem numbers in the order each code lists the three logs.
+    const std::map<std::int16_t, std::vector<double>> erwartet = {
+        {1, {10, 30, 20}}, {2, {10, 20, 30}}, {3, {20, 30, 10}},
+        {4, {30, 10, 20}}, {5, {10, 20, 30}}, {6, {10, 20, 30}}};
+    for (const auto& [code, stammnummern] : erwartet) {
+        SCOPED_TRACE(code);
+        ReportFixture f;
+        einzelnBereit(f);
+        f.settings.EinzSort = code;
+        const std::string spalten = "DSART, LOS, BLNR, ID_WALDORT, D_WALDORT";
+        logAnlegen(f, 1, spalten, "1, 'A', 30, 2, 'b'");
+        logAnlegen(f, 2, spalten, "1, 'A', 10, 3, 'a'");
+        logAnlegen(f, 3, spalten, "1, 'A', 20, 1, 'c'");
+        auto r = f.report();
+        WriteEinzeln(r);
+        std::vector<double> gelistet;
+        for (int row = 15; row <= 17; ++row)
+            gelistet.push_back(f.sheet().value(row, 2).number);
+        EXPECT_EQ(gelistet, stammnummern);
+    }
 }
 
 TEST(Einzeln, RowsFollowTheLayoutOfTheirAssortment) {
