@@ -66,6 +66,21 @@ INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHIN
     (3, 5, 2, NULL, 9, NULL, 1),
     (4, 5, 2, NULL, 1, NULL, NULL);
 )sql");
+    // The template's own print settings, all of which the positions page replaces.
+    auto& page = f.sheet().pageSetup();
+    page.printTitleRows = "$1:$11";
+    page.printTitleColumns = "$A:$A";
+    page.printArea = "A1:J60";
+    page.leftHeader = page.centerHeader = page.rightHeader = "Kopf";
+    page.leftFooter = page.centerFooter = page.rightFooter = "Fuß";
+    page.printHeadings = page.printGridlines = true;
+    page.printComments = sheet::PrintComments::AtEnd;
+    page.centerHorizontally = page.centerVertically = true;
+    page.draft = page.blackAndWhite = true;
+    page.paperSize = 8;
+    page.firstPageNumber = 3;
+    page.order = sheet::PageOrder::OverThenDown;
+    page.zoom = 75;
     write();
 
     // Headings two rows down, each over its column, bold, ruled above and below.
@@ -116,9 +131,21 @@ INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHIN
 
     EXPECT_EQ(f.state.Zeile, 20);
 
-    const auto& page = f.sheet().pageSetup();
+    EXPECT_EQ(page.printTitleRows, "");
+    EXPECT_EQ(page.printTitleColumns, "");
+    EXPECT_EQ(page.printArea, "");
+    for (const auto* text : {&page.leftHeader, &page.centerHeader, &page.rightHeader,
+                             &page.leftFooter, &page.centerFooter, &page.rightFooter})
+        EXPECT_EQ(*text, "");
+    for (const bool flag : {page.printHeadings, page.printGridlines, page.centerHorizontally,
+                            page.centerVertically, page.draft, page.blackAndWhite})
+        EXPECT_FALSE(flag);
+    EXPECT_EQ(page.printComments, sheet::PrintComments::None);
     EXPECT_EQ(page.orientation, sheet::Orientation::Landscape);
     EXPECT_EQ(page.paperSize, 9);
+    EXPECT_FALSE(page.firstPageNumber.has_value());
+    EXPECT_EQ(page.order, sheet::PageOrder::DownThenOver);
+    EXPECT_EQ(page.zoom, 100);
     for (int column : {5, 9, 10, 12})
         EXPECT_TRUE(f.sheet().columnWidth(column).has_value());
 }
