@@ -176,6 +176,16 @@ TEST_F(ReportRunTest, SingleLogListFirstWhenTheTemplateSaysSoAndOnlyTheEnabledLi
     runReport();
     EXPECT_THAT(writersCalled(),
                 ElementsAre("Adresse", "Kopf", "Verdichtet", "Positionen", "Gesamt"));
+
+    // Lot by lot without the aggregated list: the list total still shows it.
+    calls.clear();
+    f.settings.lEinzeln = 1;
+    f.settings.lVerdichtet = 0;
+    f.settings.lLosweise = 1;
+    f.settings.lGesamt = true;
+    runReport();
+    EXPECT_THAT(writersCalled(), ElementsAre("Adresse", "Kopf", "Einzeln", "Kopf", "Verdichtet",
+                                             "Positionen", "Gesamt"));
 }
 
 TEST_F(ReportRunTest, OldOutputIsClearedAndTheHeadStays) {
