@@ -27,6 +27,11 @@ class LatencyConnection : public db::Connection {
     db::Recordset execute(std::string_view sql) override {
         return count([&] { return inner_->execute(sql); });
     }
+    db::Recordset execute(std::string_view sql, const std::vector<db::Value>& parameters) override {
+        return count([&] { return inner_->execute(sql, parameters); });
+    }
+    void beginRead() override { inner_->beginRead(); }
+    void endRead() override { inner_->endRead(); }
     std::string describe() const override { return inner_->describe(); }
 
     std::int64_t statements() const { return statements_; }

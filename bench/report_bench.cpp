@@ -79,6 +79,13 @@ class ShapeCounter : public ls::db::Connection {
         ++shapes[shapeOf(sql)];
         return inner_->execute(sql);
     }
+    ls::db::Recordset execute(std::string_view sql,
+                              const std::vector<ls::db::Value>& parameters) override {
+        ++shapes[shapeOf(sql)];
+        return inner_->execute(sql, parameters);
+    }
+    void beginRead() override { inner_->beginRead(); }
+    void endRead() override { inner_->endRead(); }
     std::string describe() const override { return inner_->describe(); }
     std::map<std::string, long> shapes;
 
