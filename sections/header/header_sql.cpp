@@ -96,6 +96,38 @@ std::string polterTexteSql(std::int64_t idLog) {
            std::to_string(idLog);
 }
 
+std::string blockLogsSql(std::string_view bedingung) {
+    // Joined as the single-log list joins, so that a log counts once however many
+    // invoice rows it has.
+    return "SELECT LOGS.ID_LOG FROM LOGS LEFT JOIN LOGS_RECH ON LOGS.ID_LOG = LOGS_RECH.ID_LOG "
+           "WHERE " +
+           str(bedingung);
+}
+
+std::string blockWaldortSql(std::string_view bedingung) {
+    return "SELECT WALDORT.ID_WALDORT AS " + str(kSchluessel) +
+           ", WALDORT.* FROM WALDORT WHERE WALDORT.ID_WALDORT IN (SELECT LOGS.ID_WALDORT FROM "
+           "LOGS LEFT JOIN LOGS_RECH ON LOGS.ID_LOG = LOGS_RECH.ID_LOG WHERE " +
+           str(bedingung) + ")";
+}
+
+std::string blockPolterSql(std::string_view bedingung) {
+    // The sums as polterSummeSql takes them: the rows of the block joined with their
+    // invoice rows, a missing pile number or lot matching a missing one, a missing list
+    // matching nothing. Grouped once, then joined back to each log of the block.
+    return "SELECT LOGS.ID_LOG AS " + str(kSchluessel) +
+           ", S.P_KUB AS KUB, S.P_STK AS STK, LOGS.ZUSTEXT1, LOGS.ZUSTEXT2, LOGS.ZUSTEXT3, "
+           "LOGS.ZUSTEXT4, LOGS.ZUSTEXT5, LOGS.LISTZUSTXT, LOGS.COORDINATE1, LOGS.COORDINATE2 "
+           "FROM LOGS LEFT JOIN (SELECT LOGS.LISTE AS P_LISTE, ISNULL(LOGS.POLTNR,'') AS "
+           "P_POLTNR, ISNULL(LOGS.LOS,'') AS P_LOS, SUM(KUBATUR) AS P_KUB, SUM(STK) AS P_STK "
+           "FROM LOGS INNER JOIN LOGS_RECH ON LOGS.ID_LOG = LOGS_RECH.ID_LOG WHERE " +
+           str(bedingung) +
+           " GROUP BY LOGS.LISTE, ISNULL(LOGS.POLTNR,''), ISNULL(LOGS.LOS,'')) S ON S.P_LISTE = "
+           "LOGS.LISTE AND S.P_POLTNR = ISNULL(LOGS.POLTNR,'') AND S.P_LOS = ISNULL(LOGS.LOS,'') "
+           "WHERE LOGS.ID_LOG IN (" +
+           blockLogsSql(bedingung) + ")";
+}
+
 std::int64_t logIdFromText(std::string_view idLog) {
     std::int64_t id = 0;
     const auto* const first = idLog.data();

@@ -36,6 +36,18 @@ std::string polterSummeSql(std::int64_t idLog, std::string_view bedingung);
 // The additional texts of one log.
 std::string polterTexteSql(std::int64_t idLog);
 
+// The key column that leads every row of the block statements below and in the
+// single-log list: the id the per-log (or per-location) statement was asked for.
+inline constexpr std::string_view kSchluessel = "SCHLUESSEL";
+// The logs of a block, each once, as a subquery: joined as the single-log list joins them.
+std::string blockLogsSql(std::string_view bedingung);
+// Per log of the block, led by its id: the volume and pieces of its pile within the block
+// (NULL where nothing is summed), then its additional texts: the columns of polterSummeSql
+// followed by those of polterTexteSql, for every pile in one statement.
+std::string blockPolterSql(std::string_view bedingung);
+// The forest locations the block's logs name, led by their id: the columns of waldortSql.
+std::string blockWaldortSql(std::string_view bedingung);
+
 // A log id handed over as text, checked to be decimal digits before it is spliced into a
 // statement. Throws std::invalid_argument with a German message naming the text.
 std::int64_t logIdFromText(std::string_view idLog);
