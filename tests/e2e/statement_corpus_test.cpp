@@ -66,6 +66,12 @@ std::vector<std::string> corpus() {
             sql.push_back(sections::zusatztexteSql(c));
             sql.push_back(sections::wagNrSql(c));
             sql.push_back(sections::polterSummeSql(1, c));
+            sql.push_back(sections::blockPolterSql(c));
+            sql.push_back(sections::blockWaldortSql(c));
+            sql.push_back(sections::blockHoehenKopfSql(c));
+            sql.push_back(sections::blockHoehenVorneSql(c));
+            sql.push_back(sections::blockHoehenHintenSql(c));
+            sql.push_back(sections::blockDurchschnittSql(c));
             for (std::int32_t sort = 0; sort <= 7; ++sort) {
                 sql.push_back(sections::einzelnSql(c, sort, felder));
             }
@@ -87,6 +93,8 @@ std::vector<std::string> corpus() {
     sql.push_back(sections::hoehenHintenSql(1));
     sql.push_back(sections::hoehenMittelSql(1));
     sql.push_back(sections::mantelDetailSql(felder, 1, 1));
+    sql.push_back(sections::blockMantelDetailSql(felder, {1, 2, 3}));
+    sql.push_back(sections::blockMantelDetailSql(felder, {}));
     return sql;
 }
 
