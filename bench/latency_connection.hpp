@@ -1,8 +1,12 @@
 // A connection wrapper that counts what a remote database would cost: statements, rows
-// and round trips (one per execute, one per batch of rows fetched, as an ODBC driver
-// fetches them), and can wait a fixed time per round trip to play a slow network.
+// and round trips, and can wait a fixed time per round trip to play a slow network.
+//
+// Round trips: one per execute, whose answer brings the first batch of rows (as SQL
+// Server's answer carries the first rows), and one per further batch of fetchRows rows.
+// The strict count takes every batch, the first included, as a trip of its own.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -37,6 +41,7 @@ class LatencyConnection : public db::Connection {
     std::int64_t statements() const { return statements_; }
     std::int64_t rows() const { return rows_; }
     std::int64_t roundTrips() const { return roundTrips_; }
+    std::int64_t strictRoundTrips() const { return strictRoundTrips_; }
     double databaseSeconds() const { return std::chrono::duration<double>(spent_).count(); }
 
   private:
@@ -46,10 +51,12 @@ class LatencyConnection : public db::Connection {
         auto result = run();
         spent_ += Clock::now() - start;
         const auto rows = static_cast<std::int64_t>(result.rowCount());
-        const std::int64_t trips = 1 + (rows + fetchRows_ - 1) / fetchRows_;
+        const std::int64_t batches = (rows + fetchRows_ - 1) / fetchRows_;
+        const std::int64_t trips = 1 + std::max<std::int64_t>(0, batches - 1);
         ++statements_;
         rows_ += rows;
         roundTrips_ += trips;
+        strictRoundTrips_ += 1 + batches;
         if (delay_.count() > 0) std::this_thread::sleep_for(delay_ * trips);
         return result;
     }
@@ -61,6 +68,7 @@ class LatencyConnection : public db::Connection {
     std::int64_t statements_ = 0;
     std::int64_t rows_ = 0;
     std::int64_t roundTrips_ = 0;
+    std::int64_t strictRoundTrips_ = 0;
 };
 
 }  // namespace ls::bench

@@ -1,6 +1,7 @@
 // Running the program's statements over ODBC and reading the results.
 #include "host/db/odbc_connection.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <optional>
@@ -18,7 +19,9 @@ namespace {
 constexpr SQLULEN kLoginTimeoutSeconds = 30;
 constexpr std::size_t kChunk = 4096;
 // Rows per fetch call: a network driver makes one round trip per call, not per row.
-constexpr SQLULEN kRowsPerFetch = 256;
+constexpr SQLULEN kRowsPerFetch = 500;
+// At most this many bytes of buffers per row array; wide rows take fewer rows per call.
+constexpr std::size_t kArrayBytes = 8 << 20;
 // Columns declared longer than this (or of unknown length) are read row by row in pieces.
 constexpr SQLULEN kLongestBound = 4000;
 
@@ -215,11 +218,17 @@ class Reader {
             }
         } singleRowsAgain{statement_.get()};
 
+        std::size_t rowBytes = 0;
+        for (const auto& b : bound)
+            rowBytes += static_cast<std::size_t>(b.width) + sizeof(SQLLEN);
+        const SQLULEN wanted =
+            std::max<SQLULEN>(1, std::min<SQLULEN>(kRowsPerFetch, kArrayBytes / rowBytes));
+
         SQLULEN fetched = 0;
         SQLSetStmtAttr(statement_.get(), SQL_ATTR_ROW_BIND_TYPE,
                        reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
         if (!SQL_SUCCEEDED(SQLSetStmtAttr(statement_.get(), SQL_ATTR_ROW_ARRAY_SIZE,
-                                          reinterpret_cast<SQLPOINTER>(kRowsPerFetch), 0)))
+                                          reinterpret_cast<SQLPOINTER>(wanted), 0)))
             return std::nullopt;
         // A driver may take fewer rows per call than asked; it says how many.
         SQLULEN rowsPerFetch = 0;
