@@ -50,8 +50,8 @@ std::string adressSql(int index, std::string_view bedingung) {
            "AND NOT " + kunde + " IS NULL) ORDER BY KURZBEZEICHNUNG";
 }
 
-std::string listenkopfSql(std::string_view aktListe) {
-    return "SELECT * FROM LISTENKOPF WHERE LISTE = '" + db::quoted(aktListe) + "'";
+db::BoundStatement listenkopfSql(std::string_view aktListe) {
+    return {"SELECT * FROM LISTENKOPF WHERE LISTE = ?", {db::Value(std::string(aktListe))}};
 }
 
 std::string zusatztexteSql(std::string_view bedingung) {
@@ -75,25 +75,27 @@ std::string kundenAdresseSql(std::string_view rechArt, std::string_view rechNr) 
            db::quoted(rechArt) + "' AND HEADERRECH.R_NAME = '" + db::quoted(rechNr) + "' ";
 }
 
-std::string waldortSql(std::int32_t idWaldort) {
-    return "SELECT * FROM WALDORT WHERE ID_WALDORT = " + std::to_string(idWaldort);
+db::BoundStatement waldortSql(std::int32_t idWaldort) {
+    return {"SELECT * FROM WALDORT WHERE ID_WALDORT = ?", {db::Value(idWaldort)}};
 }
 
-std::string polterSummeSql(std::int64_t idLog, std::string_view bedingung) {
+db::BoundStatement polterSummeSql(std::int64_t idLog, std::string_view bedingung) {
     // A missing pile number or lot belongs to the same pile as another missing one.
-    return "SELECT SUM(KUBATUR) KUB, SUM(STK) STK FROM LOGS INNER JOIN LOGS_RECH ON "
-           "LOGS.ID_LOG = LOGS_RECH.ID_LOG INNER JOIN  (SELECT LISTE, LOS, POLTNR FROM LOGS "
-           "WHERE ID_LOG = " +
-           std::to_string(idLog) +
-           ") as P ON P.LISTE = LOGS.LISTE AND ISNULL(P.POLTNR,'') = ISNULL(LOGS.POLTNR,'') AND "
-           "ISNULL(P.LOS,'') = ISNULL(LOGS.LOS,'') where " +
-           str(bedingung);
+    return {
+        "SELECT SUM(KUBATUR) KUB, SUM(STK) STK FROM LOGS INNER JOIN LOGS_RECH ON "
+        "LOGS.ID_LOG = LOGS_RECH.ID_LOG INNER JOIN  (SELECT LISTE, LOS, POLTNR FROM LOGS "
+        "WHERE ID_LOG = ?"
+        ") as P ON P.LISTE = LOGS.LISTE AND ISNULL(P.POLTNR,'') = ISNULL(LOGS.POLTNR,'') AND "
+        "ISNULL(P.LOS,'') = ISNULL(LOGS.LOS,'') where " +
+            str(bedingung),
+        {db::Value(idLog)}};
 }
 
-std::string polterTexteSql(std::int64_t idLog) {
-    return "SELECT ZUSTEXT1, ZUSTEXT2, ZUSTEXT3, ZUSTEXT4, ZUSTEXT5, LISTZUSTXT, COORDINATE1, "
-           "COORDINATE2 FROM LOGS WHERE ID_LOG = " +
-           std::to_string(idLog);
+db::BoundStatement polterTexteSql(std::int64_t idLog) {
+    return {
+        "SELECT ZUSTEXT1, ZUSTEXT2, ZUSTEXT3, ZUSTEXT4, ZUSTEXT5, LISTZUSTXT, COORDINATE1, "
+        "COORDINATE2 FROM LOGS WHERE ID_LOG = ?",
+        {db::Value(idLog)}};
 }
 
 std::string blockLogsSql(std::string_view bedingung) {

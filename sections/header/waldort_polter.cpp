@@ -58,7 +58,7 @@ bool imPolter(std::int16_t zusText) {
 
 void WriteWaldort(run::Report& r, std::int32_t idWaldort) {
     if (idWaldort <= 0) return;
-    WriteWaldort(r, r.db.execute(waldortSql(idWaldort)));
+    WriteWaldort(r, db::execute(r.db, waldortSql(idWaldort)));
 }
 
 void WriteWaldort(run::Report& r, const db::Recordset& rs) {
@@ -81,8 +81,8 @@ void WriteWaldort(run::Report& r, const db::Recordset& rs) {
 
 void WritePolterSumme(run::Report& r, const std::string& poltNr, const std::string& idLog) {
     const auto id = logIdFromText(idLog);
-    WritePolterSumme(r, poltNr, r.db.execute(polterSummeSql(id, r.state.Bedingung)),
-                     r.db.execute(polterTexteSql(id)));
+    WritePolterSumme(r, poltNr, db::execute(r.db, polterSummeSql(id, r.state.Bedingung)),
+                     db::execute(r.db, polterTexteSql(id)));
 }
 
 void WritePolterSumme(run::Report& r, const std::string& poltNr, const db::Recordset& summe,

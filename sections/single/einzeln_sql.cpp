@@ -164,11 +164,11 @@ std::string mantelSpalten(const std::vector<run::Feld>& felder) {
 
 }  // namespace
 
-std::string mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
-                            std::int64_t idLog) {
-    return "SELECT " + mantelSpalten(felder) +
-           " FROM LOGS, MANTEL WHERE  MANTEL.ID_MANTEL = " + std::to_string(idMantel) +
-           " AND LOGS.ID_LOG = " + std::to_string(idLog);
+db::BoundStatement mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
+                                   std::int64_t idLog) {
+    return {"SELECT " + mantelSpalten(felder) +
+                " FROM LOGS, MANTEL WHERE  MANTEL.ID_MANTEL = ? AND LOGS.ID_LOG = ?",
+            {db::Value(idMantel), db::Value(idLog)}};
 }
 
 std::string blockMantelDetailSql(const std::vector<run::Feld>& felder,

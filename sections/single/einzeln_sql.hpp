@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/db/bound_statement.hpp"
 #include "run/template_settings.hpp"
 
 namespace ls::sections {
@@ -30,8 +31,8 @@ std::string hoehenMittelSql(std::int64_t idLog);
 
 // The measured stems of one shell group, with the optional columns that LOGS and MANTEL
 // can serve; columns of other tables are left out.
-std::string mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
-                            std::int64_t idLog);
+db::BoundStatement mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
+                                   std::int64_t idLog);
 
 // The block forms of the statements above: the same columns for every log of the block at
 // once, each row led by the log id (kSchluessel) the per-log form was asked for.

@@ -85,7 +85,7 @@ db::Recordset EinzelnVorrat::mantelStaemme(run::Report& r, std::int32_t idMantel
                                            std::int64_t idLog) {
     const auto gruppe = mantelGruppe_.find(idLog);
     if (gruppe == mantelGruppe_.end() || gruppe->second != idMantel)
-        return r.db.execute(mantelDetailSql(r.settings.Felder, idMantel, idLog));
+        return db::execute(r.db, mantelDetailSql(r.settings.Felder, idMantel, idLog));
     if (!mantel_) {
         db::RowsByKey alle;
         for (std::size_t von = 0; von < mantelOeffner_.size(); von += kIdsJeAnweisung) {
