@@ -117,5 +117,22 @@ TEST(EinzelnVorrat, AShellGroupWithoutIdIsGroupZeroAndAGroupMetAgainListsItsStem
     EXPECT_EQ(arten, (std::vector<std::string>{"FI", "TA", "KI", "FI", "TA"}));
 }
 
+TEST(EinzelnVorrat, FiftyThousandLogsInOnePileCostNoMoreStatements) {
+    ReportFixture f;
+    einzelnBereit(f);
+    f.settings.lPolterKoordinaten = true;
+    f.database.exec(
+        "WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N WHERE I < 50000) "
+        "INSERT INTO LOGS (ID_LOG, LISTE, DSART, POLTNR, LOS, KUBATUR, STK) "
+        "SELECT I, '1', 1, '9', 'A', 0.5, 1 FROM N;"
+        "INSERT INTO LOGS_RECH (ID_LOG, R_NAME) SELECT ID_LOG, '1001' FROM LOGS;");
+    CountingConnection counting(f.database.connection());
+    run::Report r{counting, f.sheet(), f.settings, f.state, f.labels};
+    WriteEinzeln(r);
+    EXPECT_LE(counting.statements, 2);
+    const auto a = spalteA(f);
+    EXPECT_EQ(std::count(a.begin(), a.end(), "Polter  9 ( 50000 Stk 25000 Fm )"), 1);
+}
+
 }  // namespace
 }  // namespace ls::test
