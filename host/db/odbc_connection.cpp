@@ -22,8 +22,11 @@ constexpr std::size_t kChunk = 4096;
 constexpr SQLULEN kRowsPerFetch = 500;
 // At most this many bytes of buffers per row array; wide rows take fewer rows per call.
 constexpr std::size_t kArrayBytes = 8 << 20;
-// Columns declared longer than this (or of unknown length) are read row by row in pieces.
-constexpr SQLULEN kLongestBound = 4000;
+// Columns declared longer than this (or of unknown length, as nvarchar(max) and text are)
+// get kLongWidth bytes per value; a longer value makes the statement run again and be read
+// row by row in pieces.
+constexpr SQLULEN kLongestBound = 2000;
+constexpr SQLLEN kLongWidth = 8192;
 
 // How a column's values are fetched, from the type the driver describes.
 enum class Fetch { Integer, Double, Decimal, DateTime, Binary, Text };
@@ -73,7 +76,7 @@ struct BoundColumn {
     std::vector<SQLLEN> indicators;
 };
 
-// The byte width a column's values take in a row array; 0 when they do not fit one.
+// The byte width a column's values take in a row array.
 SQLLEN boundWidth(const Column& column) {
     switch (column.fetch) {
         case Fetch::Integer:
@@ -85,7 +88,7 @@ SQLLEN boundWidth(const Column& column) {
         default:
             break;
     }
-    if (column.size == 0 || column.size > kLongestBound) return 0;
+    if (column.size == 0 || column.size > kLongestBound) return kLongWidth;
     switch (column.fetch) {
         case Fetch::Decimal:
             return static_cast<SQLLEN>(column.size) + 3;  // sign, point, terminator
@@ -198,14 +201,13 @@ class Reader {
     }
 
     // The whole result in row arrays, one fetch call per kRowsPerFetch rows. nullopt when
-    // a column is too long for a fixed buffer or a value came truncated: the caller then
-    // runs the statement again and reads it row by row. The statement is left unbound,
+    // the driver takes no row arrays or a value came truncated: the caller then runs the
+    // statement again and reads it row by row. The statement is left unbound,
     // with single rows again.
     std::optional<std::vector<Value>> readBlocks(const std::vector<Column>& columns) const {
         std::vector<BoundColumn> bound(columns.size());
         for (std::size_t c = 0; c < columns.size(); ++c) {
             bound[c].width = boundWidth(columns[c]);
-            if (bound[c].width == 0) return std::nullopt;
             bound[c].target = boundTarget(columns[c].fetch);
         }
         struct SingleRowsAgain {

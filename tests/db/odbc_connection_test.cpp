@@ -17,7 +17,7 @@ CREATE TABLE VIELE (ID INTEGER, NAME VARCHAR(40), MENGE REAL, TAG DATE, NOTIZ TE
 WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N WHERE I < 601)
 INSERT INTO VIELE SELECT I, 'Stamm ' || I || ' Fläche', I * 0.25,
     CASE WHEN I % 7 = 0 THEN NULL ELSE date('2026-01-01', '+' || I || ' days') END,
-    CASE WHEN I = 300 THEN printf('%.5000c', 'x') WHEN I % 5 = 0 THEN NULL ELSE 'kurz' END
+    CASE WHEN I = 300 THEN printf('%.9000c', 'x') WHEN I = 301 THEN printf('%.3000c', 'y') WHEN I % 5 = 0 THEN NULL ELSE 'kurz' END
     FROM N;
 )";
 
@@ -82,10 +82,14 @@ TEST_F(OdbcConnectionTest, ResultsLargerThanOneRowArrayArriveWholeAndInOrder) {
     // 601 rows: two full arrays and a part; NULLs scattered over every column.
     const std::string shortColumns = "SELECT ID, NAME, MENGE, TAG FROM VIELE ORDER BY ID";
     expectSameRows(connection->execute(shortColumns), direct->execute(shortColumns));
-    // A text of 5,000 characters in row 300 does not fit a row array: read row by row.
+    // Long texts (TEXT has no declared length) share the row arrays; one of 9,000
+    // characters in row 300 does not fit them, and the statement is read row by row.
     const std::string withLongText = "SELECT ID, NOTIZ FROM VIELE ORDER BY ID";
     const Recordset rs = connection->execute(withLongText);
     expectSameRows(rs, direct->execute(withLongText));
+    // Without it, the 3,000 characters of row 301 arrive whole through the row arrays.
+    const std::string fitting = "SELECT ID, NOTIZ FROM VIELE WHERE ID <> 300 ORDER BY ID";
+    expectSameRows(connection->execute(fitting), direct->execute(fitting));
 }
 
 TEST_F(OdbcConnectionTest, BoundValuesNeedNoQuotingAndThePreparedStatementServesEveryCall) {
