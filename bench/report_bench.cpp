@@ -1,20 +1,31 @@
-// Benchmark of the whole delivery note: the demo invoice scaled to 1,000, 10,000 and 100,000
-// further logs, each size run in a child process of its own so that its peak memory is its
-// own. Prints per size the wall time, the peak memory, the share of the time spent inside the
-// database, and the time relative to the smallest size measured in the same run.
+// Benchmark of the whole delivery note: the demo invoice, and the demo invoice grown by
+// further logs (2,000, 10,000 and 100,000 by default), each size run in a child process of
+// its own so that its peak memory is its own. Prints per size the statements, the rows
+// fetched, the round trips a network driver would make, the wall time and the time the run
+// would take at 30 ms per round trip, the peak memory and the database's share of the time.
+//
+//   report_bench [--fetch-rows N] [--delay-ms D] [--shapes] [sizes...]
+//
+// --fetch-rows: rows per fetch call of the driver played (default 500, as the ODBC backend);
+// --delay-ms:   really wait D ms per round trip instead of only adding it up;
+// --shapes:     list the statement shapes (values blanked) by count, largest first.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "app/section_writers.hpp"
 #include "app/settings_sheet.hpp"
+#include "bench/latency_connection.hpp"
 #include "demo/default_template.hpp"
 #include "demo/demo_database.hpp"
 #include "host/db/connection.hpp"
@@ -26,44 +37,88 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr double kNetworkSeconds = 0.030;
 
-// Adds up the time the run spends waiting for the database.
-class TimingConnection : public ls::db::Connection {
-  public:
-    explicit TimingConnection(std::unique_ptr<ls::db::Connection> inner)
-        : inner_(std::move(inner)) {}
-    ls::db::Recordset execute(std::string_view sql) override {
-        const auto start = Clock::now();
-        auto result = inner_->execute(sql);
-        spent_ += Clock::now() - start;
-        ++statements_;
-        return result;
+struct Options {
+    std::int64_t fetchRows = 500;
+    int delayMs = 0;
+    bool shapes = false;
+    std::vector<long> sizes;
+};
+
+// A statement with its numbers and quoted texts blanked: statements that differ only in a
+// spliced value have the same shape.
+std::string shapeOf(std::string_view sql) {
+    std::string out;
+    for (std::size_t i = 0; i < sql.size(); ++i) {
+        const char c = sql[i];
+        if (c == '\'') {
+            out += '?';
+            for (++i; i < sql.size(); ++i) {
+                if (sql[i] == '\'' && (i + 1 >= sql.size() || sql[i + 1] != '\'')) break;
+                if (sql[i] == '\'') ++i;
+            }
+        } else if (c >= '0' && c <= '9' &&
+                   (out.empty() || !std::isalnum((unsigned char)out.back()))) {
+            out += '?';
+            while (i + 1 < sql.size() && std::isdigit((unsigned char)sql[i + 1]))
+                ++i;
+        } else if (c == '\r' || c == '\n') {
+            out += ' ';
+        } else {
+            out += c;
+        }
     }
+    return out;
+}
+
+class ShapeCounter : public ls::db::Connection {
+  public:
+    explicit ShapeCounter(std::unique_ptr<ls::db::Connection> inner) : inner_(std::move(inner)) {}
+    ls::db::Recordset execute(std::string_view sql) override {
+        ++shapes[shapeOf(sql)];
+        return inner_->execute(sql);
+    }
+    ls::db::Recordset execute(std::string_view sql,
+                              const std::vector<ls::db::Value>& parameters) override {
+        ++shapes[shapeOf(sql)];
+        return inner_->execute(sql, parameters);
+    }
+    void beginRead() override { inner_->beginRead(); }
+    void endRead() override { inner_->endRead(); }
     std::string describe() const override { return inner_->describe(); }
-    double seconds() const { return std::chrono::duration<double>(spent_).count(); }
-    long statements() const { return statements_; }
+    std::map<std::string, long> shapes;
 
   private:
     std::unique_ptr<ls::db::Connection> inner_;
-    Clock::duration spent_{};
-    long statements_ = 0;
 };
 
 struct Figures {
     double wallSeconds = 0;
     double dbSeconds = 0;
-    long statements = 0;
+    std::int64_t statements = 0;
+    std::int64_t rows = 0;
+    std::int64_t roundTrips = 0;
+    std::int64_t strictRoundTrips = 0;
     long peakKiB = 0;
 };
 
 // Runs one size in this (child) process and writes its figures to the pipe.
-Figures runOnce(const std::filesystem::path& dir, long extraLogs) {
+Figures runOnce(const std::filesystem::path& dir, long extraLogs, const Options& options) {
     const auto database = dir / ("demo-" + std::to_string(extraLogs) + ".db");
     ls::demo::writeDemoDatabase(database, {.extraLogs = extraLogs});
     const auto templateFile = dir / "Lieferschein_Standard.xltx";
 
+    auto opened = ls::db::connect("Provider=SQLite;Data Source=" + database.string());
+    ShapeCounter* shapes = nullptr;
+    if (options.shapes) {
+        auto counter = std::make_unique<ShapeCounter>(std::move(opened));
+        shapes = counter.get();
+        opened = std::move(counter);
+    }
     const auto start = Clock::now();
-    TimingConnection db(ls::db::connect("Provider=SQLite;Data Source=" + database.string()));
+    ls::bench::LatencyConnection db(std::move(opened), options.fetchRows,
+                                    std::chrono::milliseconds(options.delayMs));
     auto workbook = ls::sheet::Workbook::fromTemplate(templateFile);
     ls::run::TemplateSettings settings;
     ls::app::readTemplateSettings(workbook, settings);
@@ -78,20 +133,50 @@ Figures runOnce(const std::filesystem::path& dir, long extraLogs) {
     workbook.save(dir / ("Lieferschein-" + std::to_string(extraLogs) + ".xlsx"));
     const double wall = std::chrono::duration<double>(Clock::now() - start).count();
 
+    if (shapes) {
+        std::vector<std::pair<long, std::string>> sorted;
+        for (const auto& [shape, n] : shapes->shapes)
+            sorted.emplace_back(n, shape);
+        std::sort(sorted.rbegin(), sorted.rend());
+        std::fprintf(stderr, "%zu shapes for %ld logs:\n", sorted.size(), extraLogs);
+        for (const auto& [n, shape] : sorted)
+            std::fprintf(stderr, "%8ld  %.160s\n", n, shape.c_str());
+    }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return {wall, db.seconds(), db.statements(), usage.ru_maxrss};
+    Figures f;
+    f.wallSeconds = wall;
+    f.dbSeconds = db.databaseSeconds();
+    f.statements = db.statements();
+    f.rows = db.rows();
+    f.roundTrips = db.roundTrips();
+    f.strictRoundTrips = db.strictRoundTrips();
+    f.peakKiB = usage.ru_maxrss;
+    return f;
+}
+
+Options parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--fetch-rows" && i + 1 < argc) {
+            o.fetchRows = std::atol(argv[++i]);
+        } else if (arg == "--delay-ms" && i + 1 < argc) {
+            o.delayMs = std::atoi(argv[++i]);
+        } else if (arg == "--shapes") {
+            o.shapes = true;
+        } else {
+            o.sizes.push_back(std::atol(argv[i]));
+        }
+    }
+    if (o.sizes.empty()) o.sizes = {0, 2'000, 10'000, 100'000};
+    return o;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<long> sizes = {1'000, 10'000, 100'000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; ++i)
-            sizes.push_back(std::atol(argv[i]));
-    }
+    const Options options = parse(argc, argv);
     ls::text::setUserLocale(ls::text::UserLocale{});
     auto dir = std::filesystem::temp_directory_path() / "lieferschein-bench-XXXXXX";
     std::string pattern = dir.string();
@@ -99,16 +184,20 @@ int main(int argc, char** argv) {
     dir = pattern;
     ls::demo::writeDefaultTemplate(dir / "Lieferschein_Standard.xltx");
 
-    std::printf("%10s %10s %10s %10s %12s %10s\n", "logs", "wall s", "vs first", "peak MiB",
-                "db share", "statements");
-    double first = 0;
-    for (const long size : sizes) {
+    std::printf(
+        "fetch: %lld rows per call%s\n", static_cast<long long>(options.fetchRows),
+        options.delayMs
+            ? (", waiting " + std::to_string(options.delayMs) + " ms per round trip").c_str()
+            : "");
+    std::printf("%8s %10s %10s %11s %9s %12s %12s %9s %9s\n", "logs", "statements", "rows",
+                "round trips", "wall s", "at 30 ms s", "strict 30 s", "peak MiB", "db share");
+    for (const long size : options.sizes) {
         int fds[2];
         if (::pipe(fds) != 0) return 1;
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::close(fds[0]);
-            const Figures f = runOnce(dir, size);
+            const Figures f = runOnce(dir, size, options);
             if (::write(fds[1], &f, sizeof f) != sizeof f) _exit(2);
             _exit(0);
         }
@@ -122,10 +211,15 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "run with %ld logs failed\n", size);
             return 1;
         }
-        if (first == 0) first = f.wallSeconds;
-        std::printf("%10ld %10.2f %10.1fx %10.0f %11.0f%% %10ld\n", size, f.wallSeconds,
-                    f.wallSeconds / first, f.peakKiB / 1024.0, 100.0 * f.dbSeconds / f.wallSeconds,
-                    f.statements);
+        // Waiting really, the wall time holds the delays; otherwise they are added up.
+        const double cpu = options.delayMs ? f.wallSeconds - options.delayMs / 1000.0 * f.roundTrips
+                                           : f.wallSeconds;
+        const double at30 = cpu + kNetworkSeconds * static_cast<double>(f.roundTrips);
+        const double strict30 = cpu + kNetworkSeconds * static_cast<double>(f.strictRoundTrips);
+        std::printf("%8ld %10lld %10lld %11lld %9.2f %12.1f %12.1f %9.0f %8.0f%%\n", size,
+                    static_cast<long long>(f.statements), static_cast<long long>(f.rows),
+                    static_cast<long long>(f.roundTrips), f.wallSeconds, at30, strict30,
+                    f.peakKiB / 1024.0, 100.0 * f.dbSeconds / f.wallSeconds);
     }
     std::filesystem::remove_all(dir);
     return 0;

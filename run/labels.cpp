@@ -9,7 +9,7 @@ namespace ls::run {
 std::string Labels::GetStringText(std::int32_t id) {
     if (const auto hit = cache_.find(id); hit != cache_.end()) return hit->second;
 
-    auto rs = db_.execute(stringTextSql(id));
+    auto rs = db::execute(db_, stringTextSql(id));
     std::string result;
     if (!rs.eof() && !rs.bof()) {
         // An installation's own wording of only blanks counts as none.

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "host/db/db_error.hpp"
+#include "host/db/read_transaction.hpp"
 #include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
 #include "run/cells.hpp"
@@ -260,6 +261,9 @@ RunResult Workbook_Aktualisieren(db::Connection& db, sheet::Workbook& workbook,
                                  const TemplateSettings& settings, RunState& state,
                                  const SectionWriters& writers, const StatusSink& status,
                                  const std::function<void(std::string_view)>& message) {
+    // The whole note from one state of the database, and SQLite's file lock taken once
+    // instead of once per statement.
+    const db::ReadTransaction snapshot(db);
     Driver driver(db, workbook, settings, state, writers, status);
     return driver.run(message);
 }

@@ -33,8 +33,8 @@ std::string kubaturPlaceSql() {
     return "SELECT NUMBER_VALUE FROM OPTIONEN WHERE PROPERTY_ID = 'KUBATURPLACE'";
 }
 
-std::string stringTextSql(std::int32_t id) {
-    return "SELECT * FROM STRINGS WHERE ID_STRING = " + std::to_string(id);
+db::BoundStatement stringTextSql(std::int32_t id) {
+    return {"SELECT * FROM STRINGS WHERE ID_STRING = ?", {db::Value(id)}};
 }
 
 std::string lotPiece(const std::string* lot, bool first) {

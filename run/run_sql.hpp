@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/db/bound_statement.hpp"
+
 namespace ls::run {
 
 // The configuration numbers that place the additional texts.
@@ -16,7 +18,7 @@ std::string rechnungOptionSql();
 // The number of decimal places for volumes.
 std::string kubaturPlaceSql();
 // One label text.
-std::string stringTextSql(std::int32_t id);
+db::BoundStatement stringTextSql(std::int32_t id);
 
 // The selection conditions, L = list, N = invoice number, A = invoice kind; lots are the
 // pieces lotPiece() makes. Text values are quoted here.

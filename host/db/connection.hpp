@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/db/recordset.hpp"
 
@@ -15,6 +16,17 @@ class Connection {
     // Runs one SELECT (translated first where the target is SQLite) and reads the whole
     // result. Throws DbError with the driver's message and the statement.
     virtual Recordset execute(std::string_view sql) = 0;
+    // The same for a statement with "?" markers, each taking the parameter at its position
+    // (NULL, integer, double, text; a date as ISO text). A statement text is prepared once
+    // per connection and kept for its next call: statements that repeat with other values
+    // are parsed once, and the values need no quoting. Throws DbError when the number of
+    // markers and parameters differ.
+    virtual Recordset execute(std::string_view sql, const std::vector<Value>& parameters) = 0;
+    // Reads between beginRead and endRead see one state of the database and share one
+    // read transaction where the backend needs one per statement otherwise (SQLite takes
+    // and drops its file lock for every statement). Calls nest; see ReadTransaction.
+    virtual void beginRead() {}
+    virtual void endRead() {}
     // "SQLite" or "ODBC (<driver DBMS name>)", for status output and diagnostics.
     virtual std::string describe() const = 0;
 };

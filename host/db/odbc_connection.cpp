@@ -1,9 +1,11 @@
 // Running the program's statements over ODBC and reading the results.
 #include "host/db/odbc_connection.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "host/db/db_error.hpp"
@@ -16,6 +18,15 @@ namespace {
 
 constexpr SQLULEN kLoginTimeoutSeconds = 30;
 constexpr std::size_t kChunk = 4096;
+// Rows per fetch call: a network driver makes one round trip per call, not per row.
+constexpr SQLULEN kRowsPerFetch = 500;
+// At most this many bytes of buffers per row array; wide rows take fewer rows per call.
+constexpr std::size_t kArrayBytes = 8 << 20;
+// Columns declared longer than this (or of unknown length, as nvarchar(max) and text are)
+// get kLongWidth bytes per value; a longer value makes the statement run again and be read
+// row by row in pieces.
+constexpr SQLULEN kLongestBound = 2000;
+constexpr SQLLEN kLongWidth = 8192;
 
 // How a column's values are fetched, from the type the driver describes.
 enum class Fetch { Integer, Double, Decimal, DateTime, Binary, Text };
@@ -54,7 +65,54 @@ struct Column {
     Fetch fetch;
     SQLSMALLINT decimals;
     bool isoDates;  // text that reads as an ISO date is a date (SQLite expressions)
+    SQLULEN size;   // declared length in characters (digits for numbers), 0 when unknown
 };
+
+// The buffer of one column for a row array: its values side by side, one width apart.
+struct BoundColumn {
+    SQLSMALLINT target = SQL_C_CHAR;
+    SQLLEN width = 0;
+    std::vector<char> data;
+    std::vector<SQLLEN> indicators;
+};
+
+// The byte width a column's values take in a row array.
+SQLLEN boundWidth(const Column& column) {
+    switch (column.fetch) {
+        case Fetch::Integer:
+            return sizeof(SQLBIGINT);
+        case Fetch::Double:
+            return sizeof(double);
+        case Fetch::DateTime:
+            return sizeof(SQL_TIMESTAMP_STRUCT);
+        default:
+            break;
+    }
+    if (column.size == 0 || column.size > kLongestBound) return kLongWidth;
+    switch (column.fetch) {
+        case Fetch::Decimal:
+            return static_cast<SQLLEN>(column.size) + 3;  // sign, point, terminator
+        case Fetch::Binary:
+            return static_cast<SQLLEN>(column.size);
+        default:
+            return static_cast<SQLLEN>(column.size) * 4 + 1;  // UTF-8, terminator
+    }
+}
+
+SQLSMALLINT boundTarget(Fetch fetch) {
+    switch (fetch) {
+        case Fetch::Integer:
+            return SQL_C_SBIGINT;
+        case Fetch::Double:
+            return SQL_C_DOUBLE;
+        case Fetch::DateTime:
+            return SQL_C_TYPE_TIMESTAMP;
+        case Fetch::Binary:
+            return SQL_C_BINARY;
+        default:
+            return SQL_C_CHAR;
+    }
+}
 
 class Reader {
   public:
@@ -84,7 +142,7 @@ class Reader {
             const Fetch fetch = fetchFor(type);
             columns.push_back({std::string(reinterpret_cast<const char*>(name.data()),
                                            static_cast<std::size_t>(nameLength)),
-                               fetch, decimals, sqliteTarget && type == SQL_VARCHAR});
+                               fetch, decimals, sqliteTarget && type == SQL_VARCHAR, size});
         }
         return columns;
     }
@@ -129,9 +187,124 @@ class Reader {
         return Value(std::move(*text));
     }
 
+    // The rest of the result row by row, each value fetched on its own.
+    std::vector<Value> readRows(const std::vector<Column>& columns) const {
+        std::vector<Value> values;
+        for (;;) {
+            const SQLRETURN fetched = SQLFetch(statement_.get());
+            if (fetched == SQL_NO_DATA) break;
+            if (!SQL_SUCCEEDED(fetched)) fail();
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                values.push_back(read(static_cast<SQLUSMALLINT>(c + 1), columns[c]));
+        }
+        return values;
+    }
+
+    // The whole result in row arrays, one fetch call per kRowsPerFetch rows. nullopt when
+    // the driver takes no row arrays or a value came truncated: the caller then runs the
+    // statement again and reads it row by row. The statement is left unbound,
+    // with single rows again.
+    std::optional<std::vector<Value>> readBlocks(const std::vector<Column>& columns) const {
+        std::vector<BoundColumn> bound(columns.size());
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            bound[c].width = boundWidth(columns[c]);
+            bound[c].target = boundTarget(columns[c].fetch);
+        }
+        struct SingleRowsAgain {
+            SQLHSTMT statement;
+            ~SingleRowsAgain() {
+                SQLFreeStmt(statement, SQL_UNBIND);
+                SQLSetStmtAttr(statement, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(1),
+                               0);
+                SQLSetStmtAttr(statement, SQL_ATTR_ROWS_FETCHED_PTR, nullptr, 0);
+            }
+        } singleRowsAgain{statement_.get()};
+
+        std::size_t rowBytes = 0;
+        for (const auto& b : bound)
+            rowBytes += static_cast<std::size_t>(b.width) + sizeof(SQLLEN);
+        const SQLULEN wanted =
+            std::max<SQLULEN>(1, std::min<SQLULEN>(kRowsPerFetch, kArrayBytes / rowBytes));
+
+        SQLULEN fetched = 0;
+        SQLSetStmtAttr(statement_.get(), SQL_ATTR_ROW_BIND_TYPE,
+                       reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
+        if (!SQL_SUCCEEDED(SQLSetStmtAttr(statement_.get(), SQL_ATTR_ROW_ARRAY_SIZE,
+                                          reinterpret_cast<SQLPOINTER>(wanted), 0)))
+            return std::nullopt;
+        // A driver may take fewer rows per call than asked; it says how many.
+        SQLULEN rowsPerFetch = 0;
+        if (!SQL_SUCCEEDED(SQLGetStmtAttr(statement_.get(), SQL_ATTR_ROW_ARRAY_SIZE, &rowsPerFetch,
+                                          0, nullptr)) ||
+            rowsPerFetch == 0)
+            return std::nullopt;
+        if (!SQL_SUCCEEDED(
+                SQLSetStmtAttr(statement_.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0)))
+            return std::nullopt;
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            auto& b = bound[c];
+            b.data.resize(static_cast<std::size_t>(b.width) * rowsPerFetch);
+            b.indicators.resize(rowsPerFetch);
+            if (!SQL_SUCCEEDED(SQLBindCol(statement_.get(), static_cast<SQLUSMALLINT>(c + 1),
+                                          b.target, b.data.data(), b.width, b.indicators.data())))
+                return std::nullopt;
+        }
+
+        std::vector<Value> values;
+        for (;;) {
+            fetched = 0;
+            const SQLRETURN rc = SQLFetch(statement_.get());
+            if (rc == SQL_NO_DATA) break;
+            if (!SQL_SUCCEEDED(rc)) fail();
+            for (SQLULEN row = 0; row < fetched; ++row) {
+                for (std::size_t c = 0; c < columns.size(); ++c) {
+                    auto value = boundValue(columns[c], bound[c], row);
+                    if (!value) return std::nullopt;
+                    values.push_back(std::move(*value));
+                }
+            }
+        }
+        return values;
+    }
+
   private:
     const odbc::Handle& statement_;
     std::string_view sql_;
+
+    // One value of a row array, converted as read() converts it; nullopt when truncated.
+    static std::optional<Value> boundValue(const Column& column, const BoundColumn& b,
+                                           SQLULEN row) {
+        const SQLLEN indicator = b.indicators[row];
+        if (indicator == SQL_NULL_DATA) return Value();
+        const char* data = b.data.data() + static_cast<std::size_t>(b.width) * row;
+        switch (column.fetch) {
+            case Fetch::Integer: {
+                SQLBIGINT v = 0;
+                std::memcpy(&v, data, sizeof v);
+                return Value(static_cast<std::int64_t>(v));
+            }
+            case Fetch::Double: {
+                double v = 0;
+                std::memcpy(&v, data, sizeof v);
+                return Value(v);
+            }
+            case Fetch::DateTime: {
+                SQL_TIMESTAMP_STRUCT v{};
+                std::memcpy(&v, data, sizeof v);
+                return Value(text::DateTime{v.year, v.month, v.day, v.hour, v.minute, v.second});
+            }
+            default:
+                break;
+        }
+        const SQLLEN room = column.fetch == Fetch::Binary ? b.width : b.width - 1;
+        if (indicator == SQL_NO_TOTAL || indicator < 0 || indicator > room) return std::nullopt;
+        std::string text(data, static_cast<std::size_t>(indicator));
+        if (column.fetch == Fetch::Decimal) return decimal(text, column.decimals);
+        if (column.fetch == Fetch::Binary) return Value(std::move(text));
+        if (column.isoDates)
+            if (const auto date = text::DateTime::parseIso(text)) return Value(*date);
+        return Value(std::move(text));
+    }
 
     void get(SQLUSMALLINT c, SQLSMALLINT target, void* buffer, SQLLEN size,
              SQLLEN& indicator) const {
@@ -211,18 +384,15 @@ OdbcConnection::OdbcConnection(const std::string& odbcConnectionString)
 }
 
 OdbcConnection::~OdbcConnection() {
+    // Statements go before the connection that owns them.
+    prepared_.clear();
     if (connected_) SQLDisconnect(connection_.get());
 }
 
-Recordset OdbcConnection::execute(std::string_view sql) {
-    requireSingleSelect(sql);
-    const std::string text = sqliteTarget_ ? translateForSqlite(sql) : std::string(sql);
-    const odbc::Handle statement(SQL_HANDLE_STMT, connection_.get());
+Recordset OdbcConnection::run(const odbc::Handle& statement, std::string_view sql,
+                              const std::function<SQLRETURN()>& start) const {
     const Reader reader(statement, sql);
-
-    std::vector<SQLCHAR> buffer(text.begin(), text.end());
-    const SQLRETURN rc =
-        SQLExecDirect(statement.get(), buffer.data(), static_cast<SQLINTEGER>(buffer.size()));
+    SQLRETURN rc = start();
     if (rc == SQL_NO_DATA) return {};
     if (!SQL_SUCCEEDED(rc)) reader.fail();
 
@@ -232,15 +402,87 @@ Recordset OdbcConnection::execute(std::string_view sql) {
     for (const auto& column : columns)
         names.push_back(column.name);
 
-    std::vector<Value> values;
-    for (;;) {
-        const SQLRETURN fetched = SQLFetch(statement.get());
-        if (fetched == SQL_NO_DATA) break;
-        if (!SQL_SUCCEEDED(fetched)) reader.fail();
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            values.push_back(reader.read(static_cast<SQLUSMALLINT>(c + 1), columns[c]));
+    auto values = reader.readBlocks(columns);
+    if (!values) {
+        // A long text: the same statement once more, read row by row in pieces.
+        SQLFreeStmt(statement.get(), SQL_CLOSE);
+        rc = start();
+        if (rc == SQL_NO_DATA) return {};
+        if (!SQL_SUCCEEDED(rc)) reader.fail();
+        values = reader.readRows(columns);
     }
-    return Recordset(std::move(names), std::move(values));
+    SQLFreeStmt(statement.get(), SQL_CLOSE);
+    return Recordset(std::move(names), std::move(*values));
+}
+
+Recordset OdbcConnection::execute(std::string_view sql) {
+    requireSingleSelect(sql);
+    const std::string text = sqliteTarget_ ? translateForSqlite(sql) : std::string(sql);
+    const odbc::Handle statement(SQL_HANDLE_STMT, connection_.get());
+    std::vector<SQLCHAR> buffer(text.begin(), text.end());
+    return run(statement, sql, [&] {
+        return SQLExecDirect(statement.get(), buffer.data(),
+                             static_cast<SQLINTEGER>(buffer.size()));
+    });
+}
+
+Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>& parameters) {
+    auto hit = prepared_.find(std::string(sql));
+    if (hit == prepared_.end()) {
+        requireSingleSelect(sql);
+        const std::string text = sqliteTarget_ ? translateForSqlite(sql) : std::string(sql);
+        auto statement = std::make_unique<odbc::Handle>(SQL_HANDLE_STMT, connection_.get());
+        std::vector<SQLCHAR> buffer(text.begin(), text.end());
+        if (!SQL_SUCCEEDED(SQLPrepare(statement->get(), buffer.data(),
+                                      static_cast<SQLINTEGER>(buffer.size()))))
+            Reader(*statement, sql).fail();
+        hit = prepared_.emplace(std::string(sql), std::move(statement)).first;
+    }
+    const odbc::Handle& statement = *hit->second;
+
+    SQLSMALLINT markers = 0;
+    if (!SQL_SUCCEEDED(SQLNumParams(statement.get(), &markers))) Reader(statement, sql).fail();
+    if (markers != static_cast<SQLSMALLINT>(parameters.size()))
+        throw DbError("Datenbankfehler: " + std::to_string(markers) + " Platzhalter, aber " +
+                          std::to_string(parameters.size()) + " Werte",
+                      std::string(sql));
+
+    // The bound buffers must stay where they are until the statement has run.
+    struct Bound {
+        SQLBIGINT integer = 0;
+        double number = 0;
+        std::string text;
+        SQLLEN indicator = 0;
+    };
+    std::vector<Bound> bound(parameters.size());
+    SQLFreeStmt(statement.get(), SQL_RESET_PARAMS);
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const Value& v = parameters[i];
+        Bound& b = bound[i];
+        const auto index = static_cast<SQLUSMALLINT>(i + 1);
+        SQLRETURN rc = SQL_SUCCESS;
+        if (v.isNull()) {
+            b.indicator = SQL_NULL_DATA;
+            rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                  1, 0, nullptr, 0, &b.indicator);
+        } else if (v.isInteger()) {
+            b.integer = std::get<std::int64_t>(v.variant());
+            rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_SBIGINT,
+                                  SQL_BIGINT, 0, 0, &b.integer, 0, &b.indicator);
+        } else if (v.isDouble()) {
+            b.number = std::get<double>(v.variant());
+            rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE,
+                                  15, 0, &b.number, 0, &b.indicator);
+        } else {
+            b.text = v.isDate() ? v.date().iso() : v.text();
+            b.indicator = static_cast<SQLLEN>(b.text.size());
+            rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                                  b.text.empty() ? 1 : b.text.size(), 0, b.text.data(), b.indicator,
+                                  &b.indicator);
+        }
+        if (!SQL_SUCCEEDED(rc)) Reader(statement, sql).fail();
+    }
+    return run(statement, sql, [&] { return SQLExecute(statement.get()); });
 }
 
 }  // namespace ls::db

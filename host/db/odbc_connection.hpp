@@ -1,7 +1,10 @@
 // The ODBC backend: SQL Server through FreeTDS, or any driver a connection string names.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "host/db/connection.hpp"
 #include "host/db/odbc_handles.hpp"
@@ -16,14 +19,22 @@ class OdbcConnection final : public Connection {
     ~OdbcConnection() override;
 
     Recordset execute(std::string_view sql) override;
+    Recordset execute(std::string_view sql, const std::vector<Value>& parameters) override;
     std::string describe() const override { return "ODBC (" + dbmsName_ + ")"; }
 
   private:
+    // Starts the statement (start executes it) and reads its result in row arrays, or
+    // row by row where a column is too long for them.
+    Recordset run(const odbc::Handle& statement, std::string_view sql,
+                  const std::function<SQLRETURN()>& start) const;
+
     odbc::Handle environment_;
     odbc::Handle connection_;
     bool connected_ = false;
     std::string dbmsName_;
     bool sqliteTarget_ = false;  // the T-SQL needs translating
+    // Prepared statements by text; declared last, so that they go before the connection.
+    std::unordered_map<std::string, std::unique_ptr<odbc::Handle>> prepared_;
 };
 
 }  // namespace ls::db

@@ -10,11 +10,6 @@
 namespace ls::db {
 namespace {
 
-struct Finalize {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, Finalize>;
-
 constexpr int kBusyTimeoutMs = 5000;
 
 // How a result column's values are read.
@@ -84,7 +79,7 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file) {
                       sqlite3_errmsg(db_.get()) + ")");
 }
 
-Recordset SqliteConnection::execute(std::string_view sql) {
+SqliteConnection::Statement SqliteConnection::prepare(std::string_view sql) {
     const std::string text = translateForSqlite(sql);
     const auto fail = [&](const std::string& message) {
         throw DbError("Datenbankfehler: " + message, std::string(sql));
@@ -97,7 +92,7 @@ Recordset SqliteConnection::execute(std::string_view sql) {
     const char* tail = nullptr;
     const int prepared =
         sqlite3_prepare_v2(db_.get(), text.c_str(), static_cast<int>(text.size()) + 1, &raw, &tail);
-    const Statement statement(raw);
+    Statement statement(raw);
     if (prepared != SQLITE_OK) fail(sqlite3_errmsg(db_.get()));
     if (!statement) fail("leere Anweisung");
     if (tail && !onlySpace(tail)) {
@@ -108,27 +103,91 @@ Recordset SqliteConnection::execute(std::string_view sql) {
         if (rc != SQLITE_OK || second) fail("nur eine Anweisung je Aufruf ist erlaubt");
     }
     if (!sqlite3_stmt_readonly(statement.get())) fail("nur lesende Anweisungen sind erlaubt");
+    return statement;
+}
 
-    const int columns = sqlite3_column_count(statement.get());
+Recordset SqliteConnection::readAll(sqlite3_stmt* statement, std::string_view sql) {
+    const auto fail = [&](const std::string& message) {
+        throw DbError("Datenbankfehler: " + message, std::string(sql));
+    };
+    // A statement kept for its next call must not hold the database's read lock between.
+    struct Reset {
+        sqlite3_stmt* statement;
+        ~Reset() { sqlite3_reset(statement); }
+    } reset{statement};
+
+    const int columns = sqlite3_column_count(statement);
     std::vector<std::string> names;
     std::vector<ColumnRule> rules;
     names.reserve(static_cast<std::size_t>(columns));
     rules.reserve(static_cast<std::size_t>(columns));
     for (int c = 0; c < columns; ++c) {
-        const char* name = sqlite3_column_name(statement.get(), c);
+        const char* name = sqlite3_column_name(statement, c);
         names.emplace_back(name ? name : "");
-        rules.push_back(ruleFor(sqlite3_column_decltype(statement.get(), c)));
+        rules.push_back(ruleFor(sqlite3_column_decltype(statement, c)));
     }
 
     std::vector<Value> values;
     for (;;) {
-        const int rc = sqlite3_step(statement.get());
+        const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) fail(sqlite3_errmsg(db_.get()));
         for (int c = 0; c < columns; ++c)
-            values.push_back(readValue(statement.get(), c, rules[static_cast<std::size_t>(c)]));
+            values.push_back(readValue(statement, c, rules[static_cast<std::size_t>(c)]));
     }
     return Recordset(std::move(names), std::move(values));
+}
+
+Recordset SqliteConnection::execute(std::string_view sql) {
+    const Statement statement = prepare(sql);
+    return readAll(statement.get(), sql);
+}
+
+Recordset SqliteConnection::execute(std::string_view sql, const std::vector<Value>& parameters) {
+    auto hit = prepared_.find(std::string(sql));
+    if (hit == prepared_.end()) hit = prepared_.emplace(std::string(sql), prepare(sql)).first;
+    sqlite3_stmt* const statement = hit->second.get();
+    const auto fail = [&](const std::string& message) {
+        throw DbError("Datenbankfehler: " + message, std::string(sql));
+    };
+
+    sqlite3_clear_bindings(statement);
+    if (sqlite3_bind_parameter_count(statement) != static_cast<int>(parameters.size()))
+        fail(std::to_string(sqlite3_bind_parameter_count(statement)) + " Platzhalter, aber " +
+             std::to_string(parameters.size()) + " Werte");
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const int index = static_cast<int>(i) + 1;
+        const Value& v = parameters[i];
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(statement, index);
+        } else if (v.isInteger()) {
+            rc = sqlite3_bind_int64(statement, index, std::get<std::int64_t>(v.variant()));
+        } else if (v.isDouble()) {
+            rc = sqlite3_bind_double(statement, index, std::get<double>(v.variant()));
+        } else {
+            const std::string text = v.isDate() ? v.date().iso() : v.text();
+            rc = sqlite3_bind_text64(statement, index, text.data(), text.size(), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+        }
+        if (rc != SQLITE_OK) fail(sqlite3_errmsg(db_.get()));
+    }
+    return readAll(statement, sql);
+}
+
+void SqliteConnection::beginRead() {
+    if (readDepth_++ > 0) return;
+    if (sqlite3_exec(db_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        readDepth_ = 0;
+        throw DbError(std::string("Datenbankfehler: ") + sqlite3_errmsg(db_.get()), "BEGIN");
+    }
+}
+
+void SqliteConnection::endRead() {
+    if (readDepth_ == 0 || --readDepth_ > 0) return;
+    // Nothing was written, so ending the read cannot lose anything; it only lets go of
+    // the lock.
+    sqlite3_exec(db_.get(), "COMMIT", nullptr, nullptr, nullptr);
 }
 
 }  // namespace ls::db

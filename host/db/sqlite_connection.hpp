@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "host/db/connection.hpp"
 
@@ -16,13 +18,30 @@ class SqliteConnection final : public Connection {
     explicit SqliteConnection(const std::filesystem::path& file);
 
     Recordset execute(std::string_view sql) override;
+    Recordset execute(std::string_view sql, const std::vector<Value>& parameters) override;
+    // A deferred transaction: the file's shared lock is taken by the first read and held
+    // until the last endRead, instead of once per statement.
+    void beginRead() override;
+    void endRead() override;
     std::string describe() const override { return "SQLite"; }
 
   private:
+    struct Finalize {
+        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, Finalize>;
     struct Close {
         void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
     };
+
+    // Translated, checked to be one read-only statement, prepared.
+    Statement prepare(std::string_view sql);
+    Recordset readAll(sqlite3_stmt* statement, std::string_view sql);
+
+    // Declared first, so that the statements below are finalized before it closes.
     std::unique_ptr<sqlite3, Close> db_;
+    std::unordered_map<std::string, Statement> prepared_;  // by statement text
+    int readDepth_ = 0;
 };
 
 }  // namespace ls::db

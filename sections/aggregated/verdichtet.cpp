@@ -3,6 +3,7 @@
 #include "sections/aggregated/verdichtet.hpp"
 
 #include <cstdint>
+#include <optional>
 
 #include "run/cells.hpp"
 #include "sections/aggregated/verdichtet_gesamt.hpp"
@@ -12,6 +13,7 @@
 #include "sections/aggregated/verdichtet_summen.hpp"
 #include "sections/aggregated/zwischensummen.hpp"
 #include "sections/totals/durchschnitte.hpp"
+#include "sections/totals/totals_sql.hpp"
 
 namespace ls::sections {
 namespace {
@@ -109,11 +111,16 @@ void schliesseBlock(run::Report& r, const db::Recordset& rs, const Sortiment& ds
     }
 }
 
-void schreibeDurchschnitte(run::Report& r, const Sortiment& dsart) {
+// summen: the block's sums for every assortment, fetched on first use.
+void schreibeDurchschnitte(run::Report& r, const Sortiment& dsart,
+                           std::optional<db::Recordset>& summen) {
     if (!r.settings.lStatistik) return;
     // Codes the averages do not know write nothing; they must not wrap into a known one.
     const bool bekannt = layoutOf(dsart) != Layout::Keins;
-    WriteDurchschnitte(r, bekannt ? static_cast<std::int16_t>(*dsart) : std::int16_t{0});
+    const auto code = bekannt ? static_cast<std::int16_t>(*dsart) : std::int16_t{0};
+    if (code < 1 || code > 6) return;  // nothing at all, not even the empty row
+    if (!summen) summen = r.db.execute(blockDurchschnittSql(r.state.Bedingung));
+    WriteDurchschnitte(r, code, *summen);
 }
 
 }  // namespace
@@ -135,6 +142,7 @@ void WriteVerdichtet(run::Report& r) {
     b.nStartZeile = zeile;
     Sortiment nLastDSART = 0;
     bool bErste = true;
+    std::optional<db::Recordset> summen;
 
     while (!rs.eof()) {
         const Sortiment dsart = sortimentOf(rs["DSART"]);
@@ -158,7 +166,7 @@ void WriteVerdichtet(run::Report& r) {
             zeile += 1;
         } else {
             schliesseBlock(r, rs, nLastDSART, bErste, s, b, Abschluss::ImListenlauf);
-            schreibeDurchschnitte(r, nLastDSART);
+            schreibeDurchschnitte(r, nLastDSART, summen);
 
             zeile += 1;
             sheet.setText(run::cellAddress("A", zeile), blockTitel(dsart));
@@ -174,7 +182,7 @@ void WriteVerdichtet(run::Report& r) {
     }
 
     schliesseBlock(r, rs, nLastDSART, bErste, s, b, Abschluss::Listenende);
-    schreibeDurchschnitte(r, nLastDSART);
+    schreibeDurchschnitte(r, nLastDSART, summen);
 }
 
 }  // namespace ls::sections

@@ -50,8 +50,8 @@ std::string adressSql(int index, std::string_view bedingung) {
            "AND NOT " + kunde + " IS NULL) ORDER BY KURZBEZEICHNUNG";
 }
 
-std::string listenkopfSql(std::string_view aktListe) {
-    return "SELECT * FROM LISTENKOPF WHERE LISTE = '" + db::quoted(aktListe) + "'";
+db::BoundStatement listenkopfSql(std::string_view aktListe) {
+    return {"SELECT * FROM LISTENKOPF WHERE LISTE = ?", {db::Value(std::string(aktListe))}};
 }
 
 std::string zusatztexteSql(std::string_view bedingung) {
@@ -75,25 +75,59 @@ std::string kundenAdresseSql(std::string_view rechArt, std::string_view rechNr) 
            db::quoted(rechArt) + "' AND HEADERRECH.R_NAME = '" + db::quoted(rechNr) + "' ";
 }
 
-std::string waldortSql(std::int32_t idWaldort) {
-    return "SELECT * FROM WALDORT WHERE ID_WALDORT = " + std::to_string(idWaldort);
+db::BoundStatement waldortSql(std::int32_t idWaldort) {
+    return {"SELECT * FROM WALDORT WHERE ID_WALDORT = ?", {db::Value(idWaldort)}};
 }
 
-std::string polterSummeSql(std::int64_t idLog, std::string_view bedingung) {
+db::BoundStatement polterSummeSql(std::int64_t idLog, std::string_view bedingung) {
     // A missing pile number or lot belongs to the same pile as another missing one.
-    return "SELECT SUM(KUBATUR) KUB, SUM(STK) STK FROM LOGS INNER JOIN LOGS_RECH ON "
-           "LOGS.ID_LOG = LOGS_RECH.ID_LOG INNER JOIN  (SELECT LISTE, LOS, POLTNR FROM LOGS "
-           "WHERE ID_LOG = " +
-           std::to_string(idLog) +
-           ") as P ON P.LISTE = LOGS.LISTE AND ISNULL(P.POLTNR,'') = ISNULL(LOGS.POLTNR,'') AND "
-           "ISNULL(P.LOS,'') = ISNULL(LOGS.LOS,'') where " +
+    return {
+        "SELECT SUM(KUBATUR) KUB, SUM(STK) STK FROM LOGS INNER JOIN LOGS_RECH ON "
+        "LOGS.ID_LOG = LOGS_RECH.ID_LOG INNER JOIN  (SELECT LISTE, LOS, POLTNR FROM LOGS "
+        "WHERE ID_LOG = ?"
+        ") as P ON P.LISTE = LOGS.LISTE AND ISNULL(P.POLTNR,'') = ISNULL(LOGS.POLTNR,'') AND "
+        "ISNULL(P.LOS,'') = ISNULL(LOGS.LOS,'') where " +
+            str(bedingung),
+        {db::Value(idLog)}};
+}
+
+db::BoundStatement polterTexteSql(std::int64_t idLog) {
+    return {
+        "SELECT ZUSTEXT1, ZUSTEXT2, ZUSTEXT3, ZUSTEXT4, ZUSTEXT5, LISTZUSTXT, COORDINATE1, "
+        "COORDINATE2 FROM LOGS WHERE ID_LOG = ?",
+        {db::Value(idLog)}};
+}
+
+std::string blockLogsSql(std::string_view bedingung) {
+    // Joined as the single-log list joins, so that a log counts once however many
+    // invoice rows it has.
+    return "SELECT LOGS.ID_LOG FROM LOGS LEFT JOIN LOGS_RECH ON LOGS.ID_LOG = LOGS_RECH.ID_LOG "
+           "WHERE " +
            str(bedingung);
 }
 
-std::string polterTexteSql(std::int64_t idLog) {
-    return "SELECT ZUSTEXT1, ZUSTEXT2, ZUSTEXT3, ZUSTEXT4, ZUSTEXT5, LISTZUSTXT, COORDINATE1, "
-           "COORDINATE2 FROM LOGS WHERE ID_LOG = " +
-           std::to_string(idLog);
+std::string blockWaldortSql(std::string_view bedingung) {
+    return "SELECT WALDORT.ID_WALDORT AS " + str(kSchluessel) +
+           ", WALDORT.* FROM WALDORT WHERE WALDORT.ID_WALDORT IN (SELECT LOGS.ID_WALDORT FROM "
+           "LOGS LEFT JOIN LOGS_RECH ON LOGS.ID_LOG = LOGS_RECH.ID_LOG WHERE " +
+           str(bedingung) + ")";
+}
+
+std::string blockPolterSql(std::string_view bedingung) {
+    // The sums as polterSummeSql takes them: the rows of the block joined with their
+    // invoice rows, a missing pile number or lot matching a missing one, a missing list
+    // matching nothing. Grouped once, then joined back to each log of the block.
+    return "SELECT LOGS.ID_LOG AS " + str(kSchluessel) +
+           ", S.P_KUB AS KUB, S.P_STK AS STK, LOGS.ZUSTEXT1, LOGS.ZUSTEXT2, LOGS.ZUSTEXT3, "
+           "LOGS.ZUSTEXT4, LOGS.ZUSTEXT5, LOGS.LISTZUSTXT, LOGS.COORDINATE1, LOGS.COORDINATE2 "
+           "FROM LOGS LEFT JOIN (SELECT LOGS.LISTE AS P_LISTE, ISNULL(LOGS.POLTNR,'') AS "
+           "P_POLTNR, ISNULL(LOGS.LOS,'') AS P_LOS, SUM(KUBATUR) AS P_KUB, SUM(STK) AS P_STK "
+           "FROM LOGS INNER JOIN LOGS_RECH ON LOGS.ID_LOG = LOGS_RECH.ID_LOG WHERE " +
+           str(bedingung) +
+           " GROUP BY LOGS.LISTE, ISNULL(LOGS.POLTNR,''), ISNULL(LOGS.LOS,'')) S ON S.P_LISTE = "
+           "LOGS.LISTE AND S.P_POLTNR = ISNULL(LOGS.POLTNR,'') AND S.P_LOS = ISNULL(LOGS.LOS,'') "
+           "WHERE LOGS.ID_LOG IN (" +
+           blockLogsSql(bedingung) + ")";
 }
 
 std::int64_t logIdFromText(std::string_view idLog) {

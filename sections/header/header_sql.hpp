@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/db/bound_statement.hpp"
+
 namespace ls::sections {
 
 // The distinct values of one LOGS column over the block, in the column's order
@@ -20,7 +22,7 @@ std::string verkaufsartSql(std::string_view bedingung);
 std::string adressSql(int index, std::string_view bedingung);
 
 // The list head record of one list.
-std::string listenkopfSql(std::string_view aktListe);
+db::BoundStatement listenkopfSql(std::string_view aktListe);
 // The additional texts and coordinates of the block's logs.
 std::string zusatztexteSql(std::string_view bedingung);
 // Wagon numbers and log remarks of the block.
@@ -30,11 +32,23 @@ std::string wagNrSql(std::string_view bedingung);
 std::string kundenAdresseSql(std::string_view rechArt, std::string_view rechNr);
 
 // One forest location.
-std::string waldortSql(std::int32_t idWaldort);
+db::BoundStatement waldortSql(std::int32_t idWaldort);
 // Volume and pieces of the pile of one log within the block.
-std::string polterSummeSql(std::int64_t idLog, std::string_view bedingung);
+db::BoundStatement polterSummeSql(std::int64_t idLog, std::string_view bedingung);
 // The additional texts of one log.
-std::string polterTexteSql(std::int64_t idLog);
+db::BoundStatement polterTexteSql(std::int64_t idLog);
+
+// The key column that leads every row of the block statements below and in the
+// single-log list: the id the per-log (or per-location) statement was asked for.
+inline constexpr std::string_view kSchluessel = "SCHLUESSEL";
+// The logs of a block, each once, as a subquery: joined as the single-log list joins them.
+std::string blockLogsSql(std::string_view bedingung);
+// Per log of the block, led by its id: the volume and pieces of its pile within the block
+// (NULL where nothing is summed), then its additional texts: the columns of polterSummeSql
+// followed by those of polterTexteSql, for every pile in one statement.
+std::string blockPolterSql(std::string_view bedingung);
+// The forest locations the block's logs name, led by their id: the columns of waldortSql.
+std::string blockWaldortSql(std::string_view bedingung);
 
 // A log id handed over as text, checked to be decimal digits before it is spliced into a
 // statement. Throws std::invalid_argument with a German message naming the text.

@@ -34,7 +34,7 @@ bool imKopf(std::int16_t zusText) {
 }  // namespace
 
 void WriteListenkopfFelder(run::Report& r) {
-    const auto rs = r.db.execute(listenkopfSql(r.state.AktListe));
+    const auto rs = db::execute(r.db, listenkopfSql(r.state.AktListe));
     if (rs.eof()) return;
 
     for (int i = 1; i <= 15; ++i) {

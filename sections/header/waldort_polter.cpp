@@ -58,7 +58,10 @@ bool imPolter(std::int16_t zusText) {
 
 void WriteWaldort(run::Report& r, std::int32_t idWaldort) {
     if (idWaldort <= 0) return;
-    const auto rs = r.db.execute(waldortSql(idWaldort));
+    WriteWaldort(r, db::execute(r.db, waldortSql(idWaldort)));
+}
+
+void WriteWaldort(run::Report& r, const db::Recordset& rs) {
     if (rs.eof()) return;
 
     const auto name = getrimmt(rs["LANGNAME"]);
@@ -78,8 +81,12 @@ void WriteWaldort(run::Report& r, std::int32_t idWaldort) {
 
 void WritePolterSumme(run::Report& r, const std::string& poltNr, const std::string& idLog) {
     const auto id = logIdFromText(idLog);
+    WritePolterSumme(r, poltNr, db::execute(r.db, polterSummeSql(id, r.state.Bedingung)),
+                     db::execute(r.db, polterTexteSql(id)));
+}
 
-    const auto summe = r.db.execute(polterSummeSql(id, r.state.Bedingung));
+void WritePolterSumme(run::Report& r, const std::string& poltNr, const db::Recordset& summe,
+                      const db::Recordset& texte) {
     double kubatur = 0;
     std::int32_t stueck = 0;
     if (!summe.eof()) {
@@ -93,7 +100,6 @@ void WritePolterSumme(run::Report& r, const std::string& poltNr, const std::stri
     WriteFettZeile(r, r.labels.GetStringText(5945) + "  " + poltNr + " ( " + stueckText +
                           text::formatNumber(kubatur) + " Fm )");
 
-    const auto texte = r.db.execute(polterTexteSql(id));
     std::string info;
     if (!texte.eof()) {
         for (const auto& t : kPolterTexte) {

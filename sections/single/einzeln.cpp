@@ -17,12 +17,13 @@ namespace {
 
 // The layout code: the assortment, a stack measured by heights apart from the others.
 // A log without assortment is listed under "Sonstiges" instead of ending the list.
-std::int32_t layoutCode(run::Report& r, const db::Recordset& rs) {
+// Only the first front height counts.
+std::int32_t layoutCode(run::Report& r, const db::Recordset& rs, EinzelnVorrat& vorrat) {
     const auto& dsart = rs["DSART"];
     if (dsart.isNull()) return 0;
     const auto code = dsart.toInt32();
     if (code != kSchichtholz) return code;
-    const auto hoehen = r.db.execute(schichtHoehenPruefSql(rs["ID_LOG"].toInt64()));
+    const auto hoehen = vorrat.hoehenVorne(r, rs["ID_LOG"].toInt64());
     return !hoehen.eof() && !hoehen["HEIGHT"].isNull() ? kSchichtHoehen : code;
 }
 
@@ -48,7 +49,7 @@ void WriteWaldortWechsel(run::Report& r, const db::Recordset& rs, EinzelnStand& 
     if (wert.isNull()) return;
     const auto id = wert.toInt32();
     if (id == stand.lLastWaldort || id <= 0) return;
-    WriteWaldort(r, id);
+    WriteWaldort(r, stand.vorrat.waldort(r, id));
     stand.lLastWaldort = id;
 }
 
@@ -64,7 +65,7 @@ void WritePolterWechsel(run::Report& r, const db::Recordset& rs, EinzelnStand& s
                      (!koord1.empty() && koord1 != stand.sLastKoord1) ||
                      (!koord2.empty() && koord2 != stand.sLastKoord2);
     if (!neu) return;
-    WritePolterSumme(r, poltNr, std::to_string(rs["ID_LOG"].toInt64()));
+    WriteBlockPolter(r, stand.vorrat, poltNr, rs["ID_LOG"].toInt64());
     stand.sLastPoltNr = poltNr;
     stand.sLastLos = los;
     stand.sLastKoord1 = koord1;
@@ -79,9 +80,10 @@ void WriteEinzeln(run::Report& r) {
     const FeldSpalten spalten(rs, felder);
     EinzelnStand stand;
     stand.dBlockStart = r.state.Zeile;
+    stand.vorrat.kenneListe(rs);
 
     for (; !rs.eof(); rs.moveNext(), ++r.state.Zeile) {
-        const auto layout = layoutCode(r, rs);
+        const auto layout = layoutCode(r, rs, stand.vorrat);
         if (stand.nLastLayout != layout) OpenBlock(r, rs, stand, layout);
 
         // The forest location is not repeated at a block change.
@@ -95,7 +97,7 @@ void WriteEinzeln(run::Report& r) {
         }
         WriteFeldwerte(r, rs, spalten);
         WriteBemerkung(r, rs);
-        if (layout == kSchichtHoehen && r.settings.lHöhen) WriteHoehen(r, rs);
+        if (layout == kSchichtHoehen && r.settings.lHöhen) WriteHoehen(r, rs, stand.vorrat);
         if (layout == kMantel) WriteMantelAbschluss(r, rs, stand);
     }
 

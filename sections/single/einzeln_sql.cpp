@@ -2,6 +2,7 @@
 #include "sections/single/einzeln_sql.hpp"
 
 #include "host/text/convert.hpp"
+#include "sections/header/header_sql.hpp"
 
 namespace ls::sections {
 namespace {
@@ -132,10 +133,12 @@ std::string hoehenMittelSql(std::int64_t idLog) {
            std::to_string(idLog) + " AND LOGS.ID_LOG = SCHICHT_HOEHEN.ID_LOG";
 }
 
-std::string mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
-                            std::int64_t idLog) {
+namespace {
+
+// The columns of mantelDetailSql, from the first after SELECT to the last before FROM.
+std::string mantelSpalten(const std::vector<run::Feld>& felder) {
     std::string sql =
-        "SELECT LOGS.LOS, LOGS.BLNR, MANTEL.HA, MANTEL.HS, MANTEL.GKL, MANTEL.STKL, "
+        "LOGS.LOS, LOGS.BLNR, MANTEL.HA, MANTEL.HS, MANTEL.GKL, MANTEL.STKL, "
         "MANTEL.LANGE, MANTEL.DURCH, MANTEL.STUCK, MANTEL.KUBATUR, ";
     sql += CR;
     sql += " MANTEL.ENTRINDUNG, ";
@@ -156,9 +159,52 @@ std::string mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t i
         // Columns of the transport tables and of LOGS_RECH are not joined here; the
         // measured stems leave them empty. The transport dates are among them.
     }
-    sql += " FROM LOGS, MANTEL WHERE  MANTEL.ID_MANTEL = " + std::to_string(idMantel) +
-           " AND LOGS.ID_LOG = " + std::to_string(idLog);
     return sql;
+}
+
+}  // namespace
+
+db::BoundStatement mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
+                                   std::int64_t idLog) {
+    return {"SELECT " + mantelSpalten(felder) +
+                " FROM LOGS, MANTEL WHERE  MANTEL.ID_MANTEL = ? AND LOGS.ID_LOG = ?",
+            {db::Value(idMantel), db::Value(idLog)}};
+}
+
+std::string blockMantelDetailSql(const std::vector<run::Feld>& felder,
+                                 const std::vector<std::int64_t>& idLogs) {
+    std::string ids;
+    for (const auto id : idLogs)
+        ids += (ids.empty() ? "" : ",") + std::to_string(id);
+    // A log without shell group counts as group 0, as the list's walk counts it.
+    return "SELECT LOGS.ID_LOG AS " + std::string(kSchluessel) + ", " + mantelSpalten(felder) +
+           " FROM LOGS, MANTEL WHERE MANTEL.ID_MANTEL = ISNULL(LOGS.ID_MANTEL,0) AND "
+           "LOGS.ID_LOG IN (" +
+           (ids.empty() ? std::string("NULL") : ids) + ")";
+}
+
+std::string blockHoehenKopfSql(std::string_view bedingung) {
+    return "SELECT LOGS.ID_LOG AS " + std::string(kSchluessel) +
+           ", SCHICHT_HOEHEN_KOPF.* FROM LOGS INNER JOIN SCHICHT_HOEHEN_KOPF ON LOGS.ID_LOG = "
+           "SCHICHT_HOEHEN_KOPF.ID_LOG WHERE LOGS.ID_LOG IN (" +
+           blockLogsSql(bedingung) + ")";
+}
+
+std::string blockHoehenVorneSql(std::string_view bedingung) {
+    return "SELECT LOGS.ID_LOG AS " + std::string(kSchluessel) +
+           ", LOGS.STAPELLANGE, LOGS.LAENGE, SCHICHT_HOEHEN.HEIGHT, ISNULL(LOGS.KORREKTUR,0) AS "
+           "KORREKTUR, (SELECT ROUND(SUM(M.HEIGHT)/COUNT(*),2) FROM SCHICHT_HOEHEN M WHERE "
+           "M.ID_LOG = LOGS.ID_LOG) AS DHIGHT FROM LOGS INNER JOIN SCHICHT_HOEHEN ON LOGS.ID_LOG "
+           "= SCHICHT_HOEHEN.ID_LOG WHERE LOGS.ID_LOG IN (" +
+           blockLogsSql(bedingung) + ")";
+}
+
+std::string blockHoehenHintenSql(std::string_view bedingung) {
+    return "SELECT LOGS.ID_LOG AS " + std::string(kSchluessel) +
+           ", LOGS.STAPELLANGE, LOGS.LAENGE, SCHICHT_HOEHEN_HINTEN.HEIGHT, "
+           "ISNULL(LOGS.KORREKTUR,0) AS KORREKTUR FROM LOGS INNER JOIN SCHICHT_HOEHEN_HINTEN ON "
+           "LOGS.ID_LOG = SCHICHT_HOEHEN_HINTEN.ID_LOG WHERE LOGS.ID_LOG IN (" +
+           blockLogsSql(bedingung) + ")";
 }
 
 }  // namespace ls::sections

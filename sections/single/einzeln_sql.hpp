@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/db/bound_statement.hpp"
 #include "run/template_settings.hpp"
 
 namespace ls::sections {
@@ -30,7 +31,17 @@ std::string hoehenMittelSql(std::int64_t idLog);
 
 // The measured stems of one shell group, with the optional columns that LOGS and MANTEL
 // can serve; columns of other tables are left out.
-std::string mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
-                            std::int64_t idLog);
+db::BoundStatement mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
+                                   std::int64_t idLog);
+
+// The block forms of the statements above: the same columns for every log of the block at
+// once, each row led by the log id (kSchluessel) the per-log form was asked for.
+std::string blockHoehenKopfSql(std::string_view bedingung);
+// The front heights, with the stack's mean height (DHIGHT of hoehenMittelSql) on every row.
+std::string blockHoehenVorneSql(std::string_view bedingung);
+std::string blockHoehenHintenSql(std::string_view bedingung);
+// The measured stems of the shell group of each of these logs.
+std::string blockMantelDetailSql(const std::vector<run::Feld>& felder,
+                                 const std::vector<std::int64_t>& idLogs);
 
 }  // namespace ls::sections

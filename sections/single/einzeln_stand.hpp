@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/db/recordset.hpp"
+#include "sections/single/einzeln_vorrat.hpp"
 
 namespace ls::sections {
 
@@ -44,6 +45,9 @@ struct EinzelnStand {
     double dSumKub = 0;
     double dSumStkH = 0;
     double dSumKubH = 0;
+
+    // The block's piles, forest locations, heights and shell groups, fetched once.
+    EinzelnVorrat vorrat;
 };
 
 }  // namespace ls::sections

@@ -29,9 +29,7 @@ std::string mitEinheit(const db::Value& wert, const char* einheit) {
 
 // The measuring points of one face: the label, then numbers above heights, nine points to
 // a pair of rows. Returns the stack length of the first point, nullopt without points.
-std::optional<std::string> WriteHoehenReihe(run::Report& r, const char* label,
-                                            const std::string& sql) {
-    auto rs = r.db.execute(sql);
+std::optional<std::string> WriteHoehenReihe(run::Report& r, const char* label, db::Recordset rs) {
     if (rs.eof()) return std::nullopt;
     const auto stapelLaenge = rs["STAPELLANGE"].toText();
 
@@ -57,13 +55,14 @@ std::optional<std::string> WriteHoehenReihe(run::Report& r, const char* label,
     return stapelLaenge;
 }
 
-void WriteEinfach(run::Report& r, std::int64_t idLog) {
+void WriteEinfach(run::Report& r, EinzelnVorrat& vorrat, std::int64_t idLog) {
     auto& zeile = r.state.Zeile;
     ++zeile;
-    const auto stapelLaenge = WriteHoehenReihe(r, "Höhen Teil A vorne:", hoehenVorneSql(idLog));
+    const auto stapelLaenge =
+        WriteHoehenReihe(r, "Höhen Teil A vorne:", vorrat.hoehenVorne(r, idLog));
     if (!stapelLaenge) return;
 
-    const auto mittel = r.db.execute(hoehenMittelSql(idLog));
+    const auto mittel = vorrat.hoehenMittel(r, idLog);
     if (!mittel.eof()) {
         zeile += 2;
         const auto& dHoehe = mittel["DHIGHT"];
@@ -96,14 +95,14 @@ void WriteAngaben(run::Report& r, const std::array<Angabe, N>& angaben) {
 }
 
 void WriteSeite(run::Report& r, const char* titel, const std::array<Angabe, 4>& angaben,
-                const char* hoehenLabel, const std::string& hoehenSql) {
+                const char* hoehenLabel, db::Recordset hoehen) {
     auto& zeile = r.state.Zeile;
     setzeText(r, zeile, 2, titel);
     setzeFett(r, zeile, 2);
     ++zeile;
     WriteAngaben(r, angaben);
     zeile += 2;
-    WriteHoehenReihe(r, hoehenLabel, hoehenSql);
+    WriteHoehenReihe(r, hoehenLabel, std::move(hoehen));
 }
 
 // The back face counts only when its part A has a length.
@@ -120,7 +119,7 @@ std::string korrekturFaktor(const db::Value& korrektur) {
 }
 
 void WriteAusfuehrlich(run::Report& r, const db::Recordset& kopf, const db::Recordset& log,
-                       std::int64_t idLog) {
+                       EinzelnVorrat& vorrat, std::int64_t idLog) {
     auto& zeile = r.state.Zeile;
     ++zeile;
     if (!kopf["LANG_A_V"].isNull()) {
@@ -129,7 +128,7 @@ void WriteAusfuehrlich(run::Report& r, const db::Recordset& kopf, const db::Reco
                      {"Länge Teil A", mitEinheit(kopf["LANG_A_V"], "m")},
                      {"Länge Teil B", mitEinheit(kopf["LANG_B_V"], "m")},
                      {"Höhe Teil B", mitEinheit(kopf["HOEHE_B_V"], "m")}}},
-                   "Höhen Teil A vorne:", hoehenVorneSql(idLog));
+                   "Höhen Teil A vorne:", vorrat.hoehenVorne(r, idLog));
     }
     if (hatLaenge(kopf["LANG_A_H"])) {
         WriteSeite(r, "Vermessung hinten:",
@@ -137,7 +136,7 @@ void WriteAusfuehrlich(run::Report& r, const db::Recordset& kopf, const db::Reco
                      {"Länge Teil A", mitEinheit(kopf["LANG_A_H"], "m")},
                      {"Länge Teil B", mitEinheit(kopf["LANG_B_H"], "m")},
                      {"Höhe Teil B", mitEinheit(kopf["HOEHE_B_H"], "m")}}},
-                   "Höhen Teil A hinten:", hoehenHintenSql(idLog));
+                   "Höhen Teil A hinten:", vorrat.hoehenHinten(r, idLog));
     }
     ++zeile;
     WriteAngaben<5>(r, {{{"ØHöhe Teil A", mitEinheit(kopf["HOEHE_A"], "m")},
@@ -156,14 +155,14 @@ void WriteAusfuehrlich(run::Report& r, const db::Recordset& kopf, const db::Reco
 
 }  // namespace
 
-void WriteHoehen(run::Report& r, const db::Recordset& log) {
+void WriteHoehen(run::Report& r, const db::Recordset& log, EinzelnVorrat& vorrat) {
     if (log["STAPELLANGE"].isNull()) return;
     const auto idLog = log["ID_LOG"].toInt64();
-    const auto kopf = r.db.execute(hoehenKopfSql(idLog));
+    const auto kopf = vorrat.hoehenKopf(r, idLog);
     if (kopf.eof()) {
-        WriteEinfach(r, idLog);
+        WriteEinfach(r, vorrat, idLog);
     } else {
-        WriteAusfuehrlich(r, kopf, log, idLog);
+        WriteAusfuehrlich(r, kopf, log, vorrat, idLog);
     }
 }
 

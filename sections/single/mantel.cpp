@@ -44,7 +44,7 @@ void WriteMantelGruppe(run::Report& r, const db::Recordset& rs, EinzelnStand& st
     }
 
     const auto& felder = r.settings.Felder;
-    auto stamm = r.db.execute(mantelDetailSql(felder, id, rs["ID_LOG"].toInt64()));
+    auto stamm = stand.vorrat.mantelStaemme(r, id, rs["ID_LOG"].toInt64());
     const FeldSpalten spalten(stamm, felder);
     for (; !stamm.eof(); stamm.moveNext()) {
         setzeWert(r, A, stamm["LOS"]);
@@ -84,7 +84,7 @@ void WritePolterWechsel(run::Report& r, const db::Recordset& rs, EinzelnStand& s
                      (koord1 != stand.sLastKoord1 && !koord1.empty()) ||
                      (koord2 != stand.sLastKoord2 && !koord2.empty());
     if (!neu) return;
-    WritePolterSumme(r, poltNr, std::to_string(rs["ID_LOG"].toInt64()));
+    WriteBlockPolter(r, stand.vorrat, poltNr, rs["ID_LOG"].toInt64());
     stand.sLastPoltNr = poltNr;
     stand.sLastKoord1 = koord1;
     stand.sLastKoord2 = koord2;

@@ -29,31 +29,29 @@ double sumOf(const db::Recordset& rs, std::string_view field) {
     return rs[field].toDouble();
 }
 
-Sums readSums(run::Report& r, std::int16_t dsart) {
-    const auto statements = durchschnittSql(dsart, r.state.Bedingung);
+// The code's sums from the block's row (D<code>_<alias>).
+Sums readSums(const db::Recordset& summen, std::int16_t dsart) {
+    const std::string d = "D" + std::to_string(dsart) + "_";
     Sums s;
-    const auto first = r.db.execute(statements.at(0));
     switch (dsart) {
-        case 1: {
+        case 1:
             // Length and pieces leave out KLST 3; the volume takes it in.
-            s.laenge = sumOf(first, "GLAENGE");
-            s.stueck = sumOf(first, "GSTK");
-            s.kubatur = sumOf(first, "GKUB");
-            const auto klst3 = r.db.execute(statements.at(1));
-            s.kubatur += sumOf(klst3, "GKUB");
+            s.laenge = sumOf(summen, "D1_GLAENGE");
+            s.stueck = sumOf(summen, "D1_GSTK");
+            s.kubatur = sumOf(summen, "D1_GKUB");
+            s.kubatur += sumOf(summen, "D1_GKUB3");
             break;
-        }
         case 2:
-            s.raum = sumOf(first, "GRM");
-            s.stueck = sumOf(first, "GSTK");
+            s.raum = sumOf(summen, "D2_GRM");
+            s.stueck = sumOf(summen, "D2_GSTK");
             break;
         case 4:
-            s.atro = sumOf(first, "GATRO");
-            s.stueck = sumOf(first, "GSTK");
+            s.atro = sumOf(summen, "D4_GATRO");
+            s.stueck = sumOf(summen, "D4_GSTK");
             break;
         default:
-            s.kubatur = sumOf(first, "GKUB");
-            s.stueck = sumOf(first, "GSTK");
+            s.kubatur = sumOf(summen, d + "GKUB");
+            s.stueck = sumOf(summen, d + "GSTK");
             break;
     }
     return s;
@@ -74,8 +72,13 @@ void writeLine(run::Report& r, std::string_view label, double value, std::string
 
 void WriteDurchschnitte(run::Report& r, std::int16_t dsart) {
     if (dsart < 1 || dsart > 6) return;
+    WriteDurchschnitte(r, dsart, r.db.execute(blockDurchschnittSql(r.state.Bedingung)));
+}
 
-    const Sums s = readSums(r, dsart);
+void WriteDurchschnitte(run::Report& r, std::int16_t dsart, const db::Recordset& blockSummen) {
+    if (dsart < 1 || dsart > 6) return;
+
+    const Sums s = readSums(blockSummen, dsart);
     const int p = r.state.KubStellen;
     const std::string& kubFormat = r.state.KubFormat;
     const auto round = [](double v, int places) { return text::roundHalfEven(v, places); };

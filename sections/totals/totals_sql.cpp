@@ -51,6 +51,28 @@ std::vector<std::string> durchschnittSql(std::int16_t dsart, std::string_view c)
     }
 }
 
+std::string blockDurchschnittSql(std::string_view c) {
+    // Each sum takes exactly the rows its own statement's WHERE would take.
+    return concat({
+        "SELECT SUM(CASE WHEN DSART = 1 AND KLST<>3 THEN LAENGE*STK END) AS D1_GLAENGE, "
+        "SUM(CASE WHEN DSART = 1 AND KLST<>3 THEN STK END) AS D1_GSTK, "
+        "SUM(CASE WHEN DSART = 1 AND KLST<>3 THEN KUBATUR END) AS D1_GKUB, "
+        "SUM(CASE WHEN DSART = 1 AND KLST=3 THEN KUBATUR END) AS D1_GKUB3, "
+        "SUM(CASE WHEN DSART = 2 THEN KUBRM END) AS D2_GRM, "
+        "SUM(CASE WHEN DSART = 2 THEN STK END) AS D2_GSTK, "
+        "SUM(CASE WHEN DSART = 3 THEN KUBATUR END) AS D3_GKUB, "
+        "SUM(CASE WHEN DSART = 3 THEN STK END) AS D3_GSTK, "
+        "SUM(CASE WHEN DSART = 4 THEN KUBATRO END) AS D4_GATRO, "
+        "SUM(CASE WHEN DSART = 4 THEN STK END) AS D4_GSTK, "
+        "SUM(CASE WHEN DSART = 5 THEN KUBATUR END) AS D5_GKUB, "
+        "SUM(CASE WHEN DSART = 5 THEN STK END) AS D5_GSTK, "
+        "SUM(CASE WHEN DSART = 6 THEN KUBATUR END) AS D6_GKUB, "
+        "SUM(CASE WHEN DSART = 6 THEN STK END) AS D6_GSTK "
+        "FROM LOGS  INNER JOIN LOGS_RECH ON LOGS_RECH.ID_LOG = LOGS.ID_LOG WHERE ",
+        c,
+    });
+}
+
 std::string gesamtsummenSql(std::string_view c, std::string_view rechArt) {
     // The kind becomes part of a column name, so only the known codes may pass.
     const std::string x = db::checkedInvoiceKind(rechArt);

@@ -13,6 +13,12 @@ CREATE TABLE LOGS (ID_LOG INTEGER, LOS TEXT, KUBATUR REAL, LISTDATUM DATE, GEAEN
                    BEMERKUNG TEXT);
 INSERT INTO LOGS VALUES (1, 'Süd', 2.5, '2026-03-01', '2026-03-01 14:05:00', NULL);
 INSERT INTO LOGS VALUES (2, NULL, NULL, NULL, NULL, NULL);
+CREATE TABLE VIELE (ID INTEGER, NAME VARCHAR(40), MENGE REAL, TAG DATE, NOTIZ TEXT);
+WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N WHERE I < 601)
+INSERT INTO VIELE SELECT I, 'Stamm ' || I || ' Fläche', I * 0.25,
+    CASE WHEN I % 7 = 0 THEN NULL ELSE date('2026-01-01', '+' || I || ' days') END,
+    CASE WHEN I = 300 THEN printf('%.9000c', 'x') WHEN I = 301 THEN printf('%.3000c', 'y') WHEN I % 5 = 0 THEN NULL ELSE 'kurz' END
+    FROM N;
 )";
 
 class OdbcConnectionTest : public ::testing::Test {
@@ -59,6 +65,49 @@ TEST_F(OdbcConnectionTest, LongTextsArriveWhole) {
         text += "Fläche " + std::to_string(i) + "; ";
     const Recordset rs = connection->execute("SELECT '" + text + "' AS T");
     EXPECT_EQ(rs["T"], Value(text));
+}
+
+// Every value as the embedded backend reads the same file.
+void expectSameRows(Recordset viaOdbc, Recordset direct) {
+    ASSERT_EQ(viaOdbc.rowCount(), direct.rowCount());
+    ASSERT_EQ(viaOdbc.fieldCount(), direct.fieldCount());
+    for (; !direct.eof(); direct.moveNext(), viaOdbc.moveNext())
+        for (std::size_t c = 0; c < direct.fieldCount(); ++c)
+            ASSERT_EQ(viaOdbc[c], direct[c])
+                << direct.fieldName(c) << " in row " << direct[0].toText();
+}
+
+TEST_F(OdbcConnectionTest, ResultsLargerThanOneRowArrayArriveWholeAndInOrder) {
+    const auto direct = connect(db.connectionString());
+    // 601 rows: two full arrays and a part; NULLs scattered over every column.
+    const std::string shortColumns = "SELECT ID, NAME, MENGE, TAG FROM VIELE ORDER BY ID";
+    expectSameRows(connection->execute(shortColumns), direct->execute(shortColumns));
+    // Long texts (TEXT has no declared length) share the row arrays; one of 9,000
+    // characters in row 300 does not fit them, and the statement is read row by row.
+    const std::string withLongText = "SELECT ID, NOTIZ FROM VIELE ORDER BY ID";
+    const Recordset rs = connection->execute(withLongText);
+    expectSameRows(rs, direct->execute(withLongText));
+    // Without it, the 3,000 characters of row 301 arrive whole through the row arrays.
+    const std::string fitting = "SELECT ID, NOTIZ FROM VIELE WHERE ID <> 300 ORDER BY ID";
+    expectSameRows(connection->execute(fitting), direct->execute(fitting));
+}
+
+TEST_F(OdbcConnectionTest, BoundValuesNeedNoQuotingAndThePreparedStatementServesEveryCall) {
+    const std::string sql = "SELECT ID, NAME FROM VIELE WHERE NAME = ? OR ID = ? ORDER BY ID";
+    Recordset rs = connection->execute(sql, {Value("Stamm 3 Fläche"), Value(5)});
+    ASSERT_EQ(rs.rowCount(), 2u);
+    EXPECT_EQ(rs["ID"], Value(3));
+    rs = connection->execute(sql, {Value("O'Brien"), Value()});
+    EXPECT_TRUE(rs.empty());
+    rs = connection->execute(sql, {Value("x"), Value(2.0)});
+    ASSERT_EQ(rs.rowCount(), 1u);
+    EXPECT_EQ(rs["NAME"], Value("Stamm 2 Fläche"));
+    // The whole of a large result through a prepared statement as well.
+    rs = connection->execute("SELECT ID FROM VIELE WHERE MENGE > ? ORDER BY ID", {Value(0.0)});
+    EXPECT_EQ(rs.rowCount(), 601u);
+    EXPECT_THROW(connection->execute(sql, {Value(1)}), DbError);
+    EXPECT_THROW(connection->execute("DELETE FROM VIELE WHERE ID = ?", {Value(1)}), DbError);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM VIELE"), "601");
 }
 
 TEST_F(OdbcConnectionTest, SqliteDriversGetTranslatedStatements) {

@@ -3,6 +3,7 @@
 
 #include "host/db/connection.hpp"
 #include "host/db/db_error.hpp"
+#include "host/db/read_transaction.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::db {
@@ -132,6 +133,46 @@ TEST(SqliteConnectTest, RefusesFilesThatAreNoDatabase) {
     EXPECT_NE(
         message("Provider=SQLite;Data Source=" + missing).find("Keine lesbare SQLite-Datenbank"),
         std::string::npos);
+}
+
+TEST_F(SqliteConnectionTest, BoundValuesNeedNoQuotingAndThePreparedStatementServesEveryCall) {
+    const std::string sql = "SELECT ID_LOG FROM LOGS WHERE BEMERKUNG = ? OR ID_LOG = ?";
+    // A quote in a bound text is part of the value, not of the statement.
+    Recordset rs = connection->execute(sql, {Value("O'Brien"), Value(0)});
+    ASSERT_EQ(rs.rowCount(), 1u);
+    EXPECT_EQ(rs["ID_LOG"], Value(2));
+    // The same text again with other values: no trace of the earlier call's values.
+    rs = connection->execute(sql, {Value(), Value(1)});
+    ASSERT_EQ(rs.rowCount(), 1u);
+    EXPECT_EQ(rs["ID_LOG"], Value(1));
+    rs = connection->execute("SELECT ? AS A, ? AS B, ISNULL(?, 'leer') AS C",
+                             {Value(2.5), Value(text::DateTime{2026, 3, 1}), Value()});
+    EXPECT_EQ(rs["A"], Value(2.5));
+    EXPECT_EQ(rs["B"], Value(text::DateTime{2026, 3, 1}));  // ISO text reads as a date
+    EXPECT_EQ(rs["C"], Value("leer"));
+    // Markers and values must agree in number.
+    EXPECT_THROW(connection->execute(sql, {Value(1)}), DbError);
+    EXPECT_THROW(connection->execute("SELECT 1 AS A", {Value(1)}), DbError);
+    // The checks of a statement hold for prepared ones as well.
+    EXPECT_THROW(connection->execute("DELETE FROM LOGS WHERE ID_LOG = ?", {Value(1)}), DbError);
+}
+
+TEST_F(SqliteConnectionTest, AReadTransactionSeesOneStateAndLetsGoAtItsEnd) {
+    connection->execute("SELECT count(*) AS N FROM LOGS WHERE ID_LOG = ?", {Value(1)});
+    // A kept prepared statement must not hold the file: a writer gets through.
+    EXPECT_NO_THROW(db.exec("INSERT INTO BELEGE VALUES (6, 'neu', 1.0)"));
+    {
+        ReadTransaction snapshot(*connection);
+        {
+            ReadTransaction nested(*connection);
+            EXPECT_EQ(connection->execute("SELECT count(*) AS N FROM BELEGE")["N"], Value(6));
+        }
+        // Still inside the outer one: the read lock is held, a writer cannot commit.
+        EXPECT_ANY_THROW(db.exec("INSERT INTO BELEGE VALUES (7, 'blockiert', 1.0)"));
+        EXPECT_EQ(connection->execute("SELECT count(*) AS N FROM BELEGE")["N"], Value(6));
+    }
+    EXPECT_NO_THROW(db.exec("INSERT INTO BELEGE VALUES (8, 'danach', 1.0)"));
+    EXPECT_EQ(connection->execute("SELECT count(*) AS N FROM BELEGE")["N"], Value(7));
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ TEST(HeaderSql, EveryStatementRunsOnTheSchema) {
                                                listenkopfZusTxtSql(b),
                                                verkaufsartSql(b),
                                                zusatztexteSql(b),
-                                               wagNrSql(b),
-                                               polterSummeSql(1, b)};
+                                               wagNrSql(b)};
+        EXPECT_NO_THROW(ls::db::execute(db, polterSummeSql(1, b))) << b;
         for (int i = 1; i <= 10; ++i)
             statements.push_back(reltableSql(i, b));
         for (int i = 0; i <= 8; ++i)
@@ -34,10 +34,9 @@ TEST(HeaderSql, EveryStatementRunsOnTheSchema) {
         for (const auto& sql : statements)
             EXPECT_NO_THROW(db.execute(sql)) << sql;
     }
-    for (const auto& sql :
-         {listenkopfSql("1"), kundenAdresseSql("R", "1"), waldortSql(3), polterTexteSql(1)}) {
-        EXPECT_NO_THROW(db.execute(sql)) << sql;
-    }
+    EXPECT_NO_THROW(db.execute(kundenAdresseSql("R", "1")));
+    for (const auto& bound : {listenkopfSql("O'Neil"), waldortSql(3), polterTexteSql(1)})
+        EXPECT_NO_THROW(ls::db::execute(db, bound)) << bound.text;
 }
 
 TEST(HeaderSql, LogIdMustBeDecimalDigits) {
