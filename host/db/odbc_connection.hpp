@@ -17,6 +17,8 @@ class OdbcConnection final : public Connection {
 
     Recordset execute(std::string_view sql) override;
     std::string describe() const override { return "ODBC (" + dbmsName_ + ")"; }
+    void beginTransaction() override;
+    void rollback() override;
 
   private:
     odbc::Handle environment_;

@@ -17,6 +17,8 @@ class SqliteConnection final : public Connection {
 
     Recordset execute(std::string_view sql) override;
     std::string describe() const override { return "SQLite"; }
+    void beginTransaction() override;
+    void rollback() override;
 
   private:
     struct Close {
