@@ -285,6 +285,39 @@ TEST_F(Package, TheCalculationChainIsDroppedWithItsLinks) {
     EXPECT_EQ(saved.at("xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
 }
 
+TEST_F(Package, NewNumberFormatsTakeFreeNumbersBesideTheTemplatesOwn) {
+    const auto xltx = makeTemplate("formate.xltx", kTemplateType);
+    Parts parts = test::readZip(xltx);
+    auto& styles = parts.at("xl/styles.xml");
+    const auto fonts = styles.find("<fonts");
+    ASSERT_NE(fonts, std::string::npos);
+    // The largest number a template may use, and the first one after the built-in formats.
+    styles.insert(fonts,
+                  "<numFmts count=\"3\"><numFmt numFmtId=\"164\" formatCode=\"0.0000\"/>"
+                  "<numFmt numFmtId=\"2147483647\" formatCode=\"#,##0.00\"/>"
+                  "<numFmt numFmtId=\"166\" formatCode=\"0.00000\"/></numFmts>");
+    test::writeZip(xltx, parts);
+
+    auto book = Workbook::fromTemplate(xltx);
+    auto& s = book.sheet(0);
+    const char* codes[] = {"0.000", "0.0%", "dd.mm.yyyy", "#,##0.000 \"Fm\""};
+    for (int i = 0; i < 4; ++i) {
+        s.setNumber(Range::cell(2, i + 1), 1.5);
+        s.setNumberFormat(Range::cell(2, i + 1), codes[i]);
+    }
+    s.setNumberFormat("F2", "0.0000");  // the template's own
+    book.save(file("out.xlsx"));
+
+    const std::string saved = test::readZip(file("out.xlsx")).at("xl/styles.xml");
+    for (const char* id :
+         {"\"164\"", "\"165\"", "\"166\"", "\"167\"", "\"168\"", "\"169\"", "\"2147483647\""})
+        EXPECT_NE(saved.find("numFmtId=" + std::string(id)), std::string::npos) << id;
+    auto back = Workbook::fromTemplate(file("out.xlsx"));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(back.sheet(0).format(2, i + 1).numberFormat, codes[i]) << i;
+    EXPECT_EQ(back.sheet(0).format(2, 6).numberFormat, "0.0000");
+}
+
 TEST_F(Package, BadTemplatesGiveAClearMessageNamingTheFile) {
     auto expectError = [&](const std::filesystem::path& path, const std::string& detail,
                            const PackageLimits& limits = {}) {
