@@ -4,13 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <set>
 
 #include "host/sheet/opc.hpp"
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/page_layout.hpp"
+#include "host/sheet/save_temporary.hpp"
 #include "host/sheet/sheet_error.hpp"
 #include "host/sheet/sheet_schema.hpp"
 #include "host/sheet/workbook_impl.hpp"
@@ -110,14 +109,6 @@ std::size_t textReferences(const Workbook::Impl& book) {
         }
     }
     return count;
-}
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) +
-                             "-" + std::to_string(stamp) + "-" + std::to_string(counter++) + ".tmp";
-    return target.parent_path() / name;
 }
 
 // New files get the permissions the user's umask allows, as any editor would create them.
@@ -233,7 +224,9 @@ void Workbook::save(const std::filesystem::path& target) const {
         replaced[name] = &content;
     std::set<std::string, NoCaseLess> dropped(book.droppedParts.begin(), book.droppedParts.end());
 
-    const auto temporary = temporaryBeside(target);
+    // Saves killed before their rename left their files here; this one may tidy up.
+    removeLeftoverTemporaries(folder);
+    const auto temporary = temporaryFileIn(folder);
     try {
         PackageWriter writer(temporary);
         // The content types come first, as the spreadsheet applications write them.
