@@ -218,7 +218,15 @@ void Workbook::save(const std::filesystem::path& target) const {
         throw failure("den Ordner \"" + folder.string() + "\" gibt es nicht.");
     }
 
-    const auto parts = rewrittenParts(book);
+    // Only the engine's own error leaves a save, whatever fails inside it.
+    std::map<std::string, std::string> parts;
+    try {
+        parts = rewrittenParts(book);
+    } catch (const SheetError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw failure(e.what());
+    }
     std::map<std::string, const std::string*, NoCaseLess> replaced;
     for (const auto& [name, content] : parts)
         replaced[name] = &content;
@@ -256,6 +264,12 @@ void Workbook::save(const std::filesystem::path& target) const {
     } catch (const std::filesystem::filesystem_error& e) {
         std::filesystem::remove(temporary, ec);
         throw failure(e.code().message());
+    } catch (const SheetError&) {
+        std::filesystem::remove(temporary, ec);
+        throw;
+    } catch (const std::exception& e) {
+        std::filesystem::remove(temporary, ec);
+        throw failure(e.what());
     } catch (...) {
         std::filesystem::remove(temporary, ec);
         throw;

@@ -8,6 +8,7 @@
 #include "host/sheet/formula_refs.hpp"
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/page_layout.hpp"
+#include "host/sheet/sheet_error.hpp"
 #include "host/sheet/sheet_schema.hpp"
 #include "host/sheet/worksheet_impl.hpp"
 #include "host/sheet/xml_dom.hpp"
@@ -90,6 +91,8 @@ class SheetReader {
                 if (value < 1 || value > kMaxRows)
                     fail("Zeilennummer \"" + std::string(attr.value()) + "\"");
                 r = value;
+            } else if (r > kMaxRows) {
+                fail("Zeile ohne Nummer nach der letzten Zeile des Blatts");
             }
             nextRow = r + 1;
             readRow(rowNode, s_.cells.row(r));
@@ -451,6 +454,12 @@ void loadWorksheet(Worksheet::Impl& s, std::string_view content) {
     }
     s.prefix = xml::prefixOf(root);
     if (auto data = xml::child(root, "sheetData")) {
+        for (auto next = data.next_sibling(); next; next = next.next_sibling()) {
+            if (next.type() == pugi::node_element && xml::localName(next) == "sheetData") {
+                throw PackageError("der Teil \"" + s.partName +
+                                   "\" enthält mehr als einen Zellbereich (sheetData)");
+            }
+        }
         SheetReader(s).readData(data);
         data.remove_children();
     } else {
@@ -514,7 +523,7 @@ std::string saveWorksheet(const Worksheet::Impl& s, bool selected) {
     writeColumns(root, s);
     auto data = xml::ensureChild(root, "sheetData", schema::kWorksheet, prefix);
     data.remove_children();
-    data.append_child(pugi::node_pcdata).set_value(std::string(kDataMarker).c_str());
+    auto markerNode = data.append_child(pugi::node_pcdata);
 
     if (!s.merges.empty()) {
         auto merges = xml::insertChild(root, "mergeCells", schema::kWorksheet, prefix);
@@ -538,20 +547,30 @@ std::string saveWorksheet(const Worksheet::Impl& s, bool selected) {
         }
     }
 
-    const std::string frame = xml::serialize(doc);
-    const std::string opening = "<" + prefix + "sheetData>" + std::string(kDataMarker);
-    const auto at = frame.find(opening);
+    // The cell data goes where the marker stands. The element may carry attributes of its
+    // own, and the template's text may hold the marker: a marker found once is the one.
+    std::string marker(kDataMarker);
+    std::string frame;
+    std::size_t at = std::string::npos;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        markerNode.set_value(marker.c_str());
+        frame = xml::serialize(doc);
+        at = frame.find(marker);
+        if (at != std::string::npos && frame.find(marker, at + 1) == std::string::npos) break;
+        at = std::string::npos;
+        marker.insert(2, std::to_string(attempt) + "-");
+    }
     if (at == std::string::npos) {
-        throw PackageError("der Teil \"" + s.partName + "\" kann nicht geschrieben werden");
+        throw SheetError("der Teil \"" + s.partName + "\" kann nicht geschrieben werden");
     }
     std::string out;
     std::size_t cellCount = 0;
     for (const Row& row : s.cells.rows())
         cellCount += row.cells.size();
     out.reserve(frame.size() + cellCount * 40 + s.cells.rows().size() * 24);
-    out.append(frame, 0, at + opening.size() - kDataMarker.size());
+    out.append(frame, 0, at);
     appendRows(out, s);
-    out.append(frame, at + opening.size(), std::string::npos);
+    out.append(frame, at + marker.size(), std::string::npos);
     return out;
 }
 

@@ -378,6 +378,67 @@ TEST_F(Package, BadTemplatesGiveAClearMessageNamingTheFile) {
     expectError(good, "zu groß", PackageLimits{100, 100});
 }
 
+TEST_F(Package, OddSheetsAreTakenWholeOrRefusedAtLoad) {
+    const auto xltx = makeTemplate("ungewoehnlich.xltx", kTemplateType);
+    const Parts parts = test::readZip(xltx);
+    const std::string sheet = parts.at("xl/worksheets/sheet1.xml");
+    const auto data = sheet.find("<sheetData");
+    const auto dataEnd = sheet.find("</sheetData>");
+    ASSERT_NE(data, std::string::npos);
+    ASSERT_NE(dataEnd, std::string::npos);
+    const auto withSheet = [&](const std::string& name, const std::string& content) {
+        Parts changed = parts;
+        changed["xl/worksheets/sheet1.xml"] = content;
+        test::writeZip(file(name), changed);
+        return file(name);
+    };
+
+    // A namespace declared on the cell data: loaded, filled and saved like any other.
+    std::string declared = sheet;
+    declared.insert(data + std::string("<sheetData").size(),
+                    " xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\"");
+    auto book = Workbook::fromTemplate(withSheet("ns.xltx", declared));
+    book.sheet(0).setText("B7", "gefüllt");
+    ASSERT_NO_THROW(book.save(file("ns.xlsx")));
+    const auto back = Workbook::fromTemplate(file("ns.xlsx"));
+    EXPECT_EQ(back.sheet(0).text(1, 1), "Kopf");
+    EXPECT_EQ(back.sheet(0).text(7, 2), "gefüllt");
+
+    // The template's own text may hold anything, the engine's placeholder included.
+    std::string marked = sheet;
+    marked.insert(sheet.find("<sheetData"), "<sheetPr codeName=\"@@sheet-data-goes-here@@\"/>");
+    auto filled = Workbook::fromTemplate(withSheet("marke.xltx", marked));
+    filled.sheet(0).setText("A2", "zwei");
+    ASSERT_NO_THROW(filled.save(file("marke.xlsx")));
+    EXPECT_EQ(Workbook::fromTemplate(file("marke.xlsx")).sheet(0).text(2, 1), "zwei");
+
+    auto refused = [&](const std::filesystem::path& path, const std::string& detail) {
+        try {
+            Workbook::fromTemplate(path);
+            ADD_FAILURE() << "accepted " << path;
+        } catch (const SheetError& e) {
+            EXPECT_NE(std::string(e.what()).find(detail), std::string::npos) << e.what();
+        }
+    };
+    std::string twice = sheet;
+    twice.insert(dataEnd + std::string("</sheetData>").size(), "<sheetData/>");
+    refused(withSheet("zweimal.xltx", twice), "sheetData");
+
+    std::string pastTheEnd = sheet;
+    pastTheEnd.replace(data, dataEnd - data,
+                       "<sheetData><row r=\"1048576\"><c r=\"A1048576\"><v>1</v></c></row>"
+                       "<row><c><v>2</v></c></row>");
+    refused(withSheet("zuweit.xltx", pastTheEnd), "letzten Zeile");
+
+    for (const char* name : {"../ausserhalb.txt", "/etc/absolut.txt", "xl/../../hoch.txt",
+                             "xl\\..\\..\\hoch.txt", "C:/windows.txt"}) {
+        Parts climbing = parts;
+        climbing[name] = "x";
+        test::writeZip(file("weg.xltx"), climbing);
+        refused(file("weg.xltx"), "unzulässigen Namen");
+    }
+}
+
 TEST_F(Package, ZipBombIsStoppedByTheSizeLimit) {
     // 64 MiB of zeros deflate to a few dozen KiB.
     const auto good = makeTemplate("gut.xltx", kTemplateType);
