@@ -1,8 +1,9 @@
 // Headless LibreOffice conversions.
 #include "app/libreoffice.hpp"
 
-#include <unistd.h>
+#include <system_error>
 
+#include "app/private_folder.hpp"
 #include "app/process.hpp"
 
 namespace ls::app {
@@ -22,24 +23,32 @@ std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
         throw LibreOfficeError("LibreOffice ist nicht installiert; \"" + file.filename().string() +
                                "\" kann nicht umgewandelt werden.");
     }
-    // A profile of its own per conversion: a LibreOffice the user has open, or another
-    // conversion running at the same time, would otherwise take the job or lock the profile.
-    const auto profile = std::filesystem::temp_directory_path() /
-                         ("lieferschein-libreoffice-" + std::to_string(::getuid()) + "-" +
-                          std::to_string(::getpid()));
-    const auto result = runProcess(
-        {office->string(), "-env:UserInstallation=file://" + profile.string(), "--headless",
-         "--norestore", "--convert-to", target, "--outdir", outDir.string(), file.string()});
-    std::error_code ignored;
-    std::filesystem::remove_all(profile, ignored);
     const auto extension = target.substr(0, target.find(':'));
     auto converted = outDir / file.filename();
     converted.replace_extension("." + extension);
-    if (result.exitCode != 0 || !std::filesystem::exists(converted)) {
-        throw LibreOfficeError("LibreOffice konnte \"" + file.filename().string() +
-                               "\" nicht umwandeln: " + result.output);
+    // The first start on a machine, with caches still to be built, can end without a
+    // result (or with LibreOffice's restart status); a second start then converts.
+    ProcessResult result;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        // A profile of its own per conversion: a LibreOffice the user has open, or another
+        // conversion running at the same time, would otherwise take the job or lock the
+        // profile. It lies in a private folder: a profile another user prepared could run
+        // their macros.
+        std::optional<PrivateFolder> profile;
+        try {
+            profile.emplace("lieferschein-libreoffice");
+        } catch (const std::system_error& e) {
+            throw LibreOfficeError("Kein privater Ordner für LibreOffice: " +
+                                   std::string(e.what()));
+        }
+        result = runProcess({office->string(),
+                             "-env:UserInstallation=file://" + profile->path().string(),
+                             "--headless", "--norestore", "--convert-to", target, "--outdir",
+                             outDir.string(), file.string()});
+        if (result.exitCode == 0 && std::filesystem::exists(converted)) return converted;
     }
-    return converted;
+    throw LibreOfficeError("LibreOffice konnte \"" + file.filename().string() +
+                           "\" nicht umwandeln: " + result.output);
 }
 
 }  // namespace ls::app

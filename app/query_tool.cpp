@@ -6,6 +6,7 @@
 
 #include "host/db/connection.hpp"
 #include "host/db/db_error.hpp"
+#include "host/db/statement_guard.hpp"
 
 namespace ls::app {
 namespace {
@@ -52,7 +53,21 @@ std::string plain(const db::Value& v) {
 int runQuery(const std::string& connectionString, const std::string& sql, std::ostream& out,
              std::ostream& err) {
     try {
+        // The same check as the report's statements, for every backend; a transaction that
+        // is always rolled back undoes whatever a driver would still let through.
+        db::requireSingleSelect(sql);
         auto connection = db::connect(connectionString);
+        connection->beginTransaction();
+        struct Rollback {
+            db::Connection& connection;
+            ~Rollback() {
+                try {
+                    connection.rollback();
+                } catch (const db::DbError&) {
+                    // Closing the connection ends the transaction without a commit.
+                }
+            }
+        } rollback{*connection};
         auto rs = connection->execute(sql);
         for (std::size_t i = 0; i < rs.fieldCount(); ++i) {
             out << (i ? "\t" : "") << escaped(rs.fieldName(i));

@@ -6,7 +6,8 @@
 
 namespace ls::app {
 
-// Runs sql exactly as the report does (translation included) and prints a header row and
+// Runs sql exactly as the report does (check and translation included), inside a
+// transaction that is rolled back, and prints a header row and
 // one line per row; NULL as \N. Returns the exit status: 0, or 1 after the database's message.
 int runQuery(const std::string& connectionString, const std::string& sql, std::ostream& out,
              std::ostream& err);

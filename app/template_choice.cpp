@@ -2,8 +2,10 @@
 #include "app/template_choice.hpp"
 
 #include <algorithm>
+#include <system_error>
 
 #include "app/libreoffice.hpp"
+#include "app/private_folder.hpp"
 #include "host/sheet/sheet_error.hpp"
 #include "host/text/convert.hpp"
 
@@ -42,15 +44,20 @@ sheet::Workbook openTemplate(const std::filesystem::path& file) {
     if (text::toUpper(file.extension().string()) != ".XLT")
         return sheet::Workbook::fromTemplate(file);
 
-    const auto scratch = std::filesystem::temp_directory_path() / "lieferschein-vorlagen";
-    std::filesystem::create_directories(scratch);
+    const std::string legacy =
+        "Die Vorlage \"" + file.filename().string() + "\" ist im alten Excel-Format (.xlt). ";
     try {
+        // A folder of this run's own: in a shared one another user could put the converted
+        // template there first, or leave one that a failed conversion would not replace.
+        // The opened workbook reads the package from its open file, not by name.
+        const PrivateFolder scratch("lieferschein-vorlage");
         const auto converted =
-            convertWithLibreOffice(file, scratch, "xltx:Calc MS Excel 2007 XML Template");
+            convertWithLibreOffice(file, scratch.path(), "xltx:Calc MS Excel 2007 XML Template");
         return sheet::Workbook::fromTemplate(converted);
     } catch (const LibreOfficeError& e) {
-        throw sheet::SheetError("Die Vorlage \"" + file.filename().string() +
-                                "\" ist im alten Excel-Format (.xlt). " + e.what());
+        throw sheet::SheetError(legacy + e.what());
+    } catch (const std::system_error& e) {
+        throw sheet::SheetError(legacy + "Kein privater Ordner für die Umwandlung: " + e.what());
     }
 }
 

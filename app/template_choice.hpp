@@ -17,7 +17,8 @@ inline constexpr std::string_view kNoTemplate = "Keine Excelvorlage (Holzliste*.
 std::vector<std::string> listTemplates(const std::filesystem::path& folder);
 
 // A new workbook from the template. A binary .xlt is first converted to .xltx by
-// LibreOffice into a scratch folder; without LibreOffice it is refused with a message.
+// LibreOffice into a private folder of the run; without LibreOffice it is refused with a
+// message.
 sheet::Workbook openTemplate(const std::filesystem::path& file);
 
 }  // namespace ls::app

@@ -9,6 +9,14 @@
 
 namespace ls::db {
 
+void Connection::beginTransaction() {
+    throw DbError("Diese Verbindung kann keine Transaktion beginnen.");
+}
+
+void Connection::rollback() {
+    throw DbError("Diese Verbindung kann keine Transaktion zurücknehmen.");
+}
+
 std::unique_ptr<Connection> connect(std::string_view connectionString,
                                     const ConnectOptions& options) {
     const ConnectionString parsed(connectionString);

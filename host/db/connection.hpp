@@ -29,6 +29,11 @@ class Connection {
     virtual void endRead() {}
     // "SQLite" or "ODBC (<driver DBMS name>)", for status output and diagnostics.
     virtual std::string describe() const = 0;
+    // A transaction around statements that come from outside the program (the support
+    // command): whatever a driver lets through is undone by rollback(). A connection
+    // without them throws DbError, so nothing runs unprotected.
+    virtual void beginTransaction();
+    virtual void rollback();
 };
 
 struct ConnectOptions {

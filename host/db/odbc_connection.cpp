@@ -485,4 +485,20 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
     return run(statement, sql, [&] { return SQLExecute(statement.get()); });
 }
 
+void OdbcConnection::beginTransaction() {
+    // Without auto-commit the driver opens a transaction with the first statement.
+    const SQLRETURN rc = SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,
+                                           reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
+    if (!SQL_SUCCEEDED(rc))
+        throw DbError("Datenbankfehler: " + odbc::diagnostics(connection_), "BEGIN TRANSACTION");
+}
+
+void OdbcConnection::rollback() {
+    const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK);
+    if (!SQL_SUCCEEDED(rc))
+        throw DbError("Datenbankfehler: " + odbc::diagnostics(connection_), "ROLLBACK");
+    SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,
+                      reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+}
+
 }  // namespace ls::db

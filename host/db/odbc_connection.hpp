@@ -21,6 +21,8 @@ class OdbcConnection final : public Connection {
     Recordset execute(std::string_view sql) override;
     Recordset execute(std::string_view sql, const std::vector<Value>& parameters) override;
     std::string describe() const override { return "ODBC (" + dbmsName_ + ")"; }
+    void beginTransaction() override;
+    void rollback() override;
 
   private:
     // Starts the statement (start executes it) and reads its result in row arrays, or

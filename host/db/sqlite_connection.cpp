@@ -190,4 +190,20 @@ void SqliteConnection::endRead() {
     sqlite3_exec(db_.get(), "COMMIT", nullptr, nullptr, nullptr);
 }
 
+void SqliteConnection::beginTransaction() {
+    char* message = nullptr;
+    if (sqlite3_exec(db_.get(), "BEGIN", nullptr, nullptr, &message) != SQLITE_OK) {
+        const std::string text = message ? message : sqlite3_errmsg(db_.get());
+        sqlite3_free(message);
+        throw DbError("Datenbankfehler: " + text, "BEGIN");
+    }
+}
+
+void SqliteConnection::rollback() {
+    // Without an open transaction there is nothing to undo.
+    if (sqlite3_get_autocommit(db_.get())) return;
+    if (sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw DbError("Datenbankfehler: " + std::string(sqlite3_errmsg(db_.get())), "ROLLBACK");
+}
+
 }  // namespace ls::db

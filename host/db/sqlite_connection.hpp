@@ -24,6 +24,8 @@ class SqliteConnection final : public Connection {
     void beginRead() override;
     void endRead() override;
     std::string describe() const override { return "SQLite"; }
+    void beginTransaction() override;
+    void rollback() override;
 
   private:
     struct Finalize {

@@ -3,9 +3,11 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <limits>
 
 #include "host/sheet/number_format.hpp"
 #include "host/sheet/package_error.hpp"
+#include "host/sheet/sheet_error.hpp"
 #include "host/sheet/xml_dom.hpp"
 
 namespace ls::sheet {
@@ -179,8 +181,17 @@ std::uint32_t StyleTable::numberFormatId(std::string_view code) {
     if (const auto it = customIds_.find(key); it != customIds_.end()) {
         return static_cast<std::uint32_t>(it->second);
     }
+    // The first free number: a template may use any, up to the largest an int holds, and
+    // counting on from its highest would run past that.
     int id = numfmt::kFirstCustomId;
-    if (!customCodes_.empty()) id = std::max(id, customCodes_.rbegin()->first + 1);
+    for (auto it = customCodes_.lower_bound(id); it != customCodes_.end() && it->first == id;
+         ++it) {
+        if (id == std::numeric_limits<int>::max()) {
+            throw SheetError(
+                "Die Arbeitsmappe hat keine freie Nummer für ein weiteres Zahlenformat.");
+        }
+        ++id;
+    }
     customCodes_[id] = key;
     customIds_[key] = id;
     return static_cast<std::uint32_t>(id);

@@ -29,6 +29,8 @@ Workbook Workbook::fromTemplate(const std::filesystem::path& path, const Package
     }
     auto impl = std::make_unique<Impl>();
     impl->displayName = name;
+    impl->shared.xmlBytesLeft = limits.maxKeptXmlBytes;
+    impl->shared.cellsLeft = limits.maxCells;
     try {
         impl->package = std::make_unique<PackageReader>(path, limits);
         loadPackage(*impl);

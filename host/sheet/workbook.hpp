@@ -17,6 +17,12 @@ namespace ls::sheet {
 struct PackageLimits {
     std::size_t maxEntries = 10'000;
     std::uint64_t maxUncompressedBytes = 512ull << 20;
+    // What the engine keeps of what it reads, so that memory stays bounded whatever the
+    // XML holds: the XML it keeps as a tree (every part it reads except the cell data;
+    // its bytes and 64 bytes a node), and the rows (three each) and cells of all sheets.
+    // A workbook of 100,000 logs needs about a sixth of the one and half of the other.
+    std::uint64_t maxKeptXmlBytes = 160ull << 20;
+    std::size_t maxCells = 3'000'000;
 };
 
 // A template macro the program asked to run. The native host cannot execute VBA; the

@@ -41,6 +41,12 @@ std::string required(const Workbook::Impl& book, const std::string& name) {
     return std::move(*content);
 }
 
+// A part the workbook keeps as a tree counts against what loading may keep.
+std::string kept(Workbook::Impl& book, std::string content, std::string_view name) {
+    book.shared.chargeTree(content, name);
+    return content;
+}
+
 }  // namespace
 
 std::optional<std::string> Workbook::Impl::readPart(const std::string& name) const {
@@ -69,7 +75,8 @@ void loadPackage(Workbook::Impl& book) {
         for (const auto& [name, content] : book.memoryParts)
             book.partNames.push_back(name);
     }
-    xml::parse(book.contentTypes, required(book, std::string(kContentTypesPart)),
+    xml::parse(book.contentTypes,
+               kept(book, required(book, std::string(kContentTypesPart)), kContentTypesPart),
                kContentTypesPart);
 
     pugi::xml_document rootRels;
@@ -91,7 +98,8 @@ void loadPackage(Workbook::Impl& book) {
         throw PackageError("keine Excel-Arbeitsmappe (Inhaltstyp \"" + type + "\")");
     }
 
-    xml::parse(book.workbookDoc, required(book, book.workbookPart), book.workbookPart);
+    xml::parse(book.workbookDoc, kept(book, required(book, book.workbookPart), book.workbookPart),
+               book.workbookPart);
     const auto root = xml::documentElement(book.workbookDoc);
     if (xml::localName(root) != "workbook") {
         throw PackageError("der Teil \"" + book.workbookPart + "\" ist keine Arbeitsmappe");
@@ -99,7 +107,7 @@ void loadPackage(Workbook::Impl& book) {
     book.workbookPrefix = xml::prefixOf(root);
 
     const std::string relsPart = opc::relationshipsPartOf(book.workbookPart);
-    xml::parse(book.workbookRels, required(book, relsPart), relsPart);
+    xml::parse(book.workbookRels, kept(book, required(book, relsPart), relsPart), relsPart);
     const auto rels = opc::relationships(book.workbookRels, book.workbookPart);
 
     auto& shared = book.shared;
@@ -108,12 +116,15 @@ void loadPackage(Workbook::Impl& book) {
         if (opc::hasType(rel, "styles") && book.stylesPart.empty()) {
             book.stylesPart = book.storedName(rel.target);
             if (const auto content = book.readPart(book.stylesPart)) {
+                shared.chargeTree(*content, book.stylesPart);
                 shared.styles.load(*content, book.stylesPart);
                 book.stylesExisted = true;
             }
         } else if (opc::hasType(rel, "sharedStrings") && book.sharedStringsPart.empty()) {
             book.sharedStringsPart = book.storedName(rel.target);
             if (const auto content = book.readPart(book.sharedStringsPart)) {
+                // The texts stay in the pool, and with them some bytes per entry.
+                shared.chargeTree(*content, book.sharedStringsPart);
                 shared.strings.load(*content, book.sharedStringsPart);
                 book.sharedStringsExisted = true;
             }

@@ -4,13 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <set>
 
 #include "host/sheet/opc.hpp"
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/page_layout.hpp"
+#include "host/sheet/save_temporary.hpp"
 #include "host/sheet/sheet_error.hpp"
 #include "host/sheet/sheet_schema.hpp"
 #include "host/sheet/workbook_impl.hpp"
@@ -110,14 +109,6 @@ std::size_t textReferences(const Workbook::Impl& book) {
         }
     }
     return count;
-}
-
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    const std::string name = "." + target.filename().string() + "." + std::to_string(::getpid()) +
-                             "-" + std::to_string(stamp) + "-" + std::to_string(counter++) + ".tmp";
-    return target.parent_path() / name;
 }
 
 // New files get the permissions the user's umask allows, as any editor would create them.
@@ -227,13 +218,23 @@ void Workbook::save(const std::filesystem::path& target) const {
         throw failure("den Ordner \"" + folder.string() + "\" gibt es nicht.");
     }
 
-    const auto parts = rewrittenParts(book);
+    // Only the engine's own error leaves a save, whatever fails inside it.
+    std::map<std::string, std::string> parts;
+    try {
+        parts = rewrittenParts(book);
+    } catch (const SheetError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw failure(e.what());
+    }
     std::map<std::string, const std::string*, NoCaseLess> replaced;
     for (const auto& [name, content] : parts)
         replaced[name] = &content;
     std::set<std::string, NoCaseLess> dropped(book.droppedParts.begin(), book.droppedParts.end());
 
-    const auto temporary = temporaryBeside(target);
+    // Saves killed before their rename left their files here; this one may tidy up.
+    removeLeftoverTemporaries(folder);
+    const auto temporary = temporaryFileIn(folder);
     try {
         PackageWriter writer(temporary);
         // The content types come first, as the spreadsheet applications write them.
@@ -263,6 +264,12 @@ void Workbook::save(const std::filesystem::path& target) const {
     } catch (const std::filesystem::filesystem_error& e) {
         std::filesystem::remove(temporary, ec);
         throw failure(e.code().message());
+    } catch (const SheetError&) {
+        std::filesystem::remove(temporary, ec);
+        throw;
+    } catch (const std::exception& e) {
+        std::filesystem::remove(temporary, ec);
+        throw failure(e.what());
     } catch (...) {
         std::filesystem::remove(temporary, ec);
         throw;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,16 @@ struct WorkbookShared {
     StyleTable styles;
     StringPool strings;
     std::vector<Worksheet::Impl*> sheets;
+
+    // What loading may still keep (see PackageLimits); a workbook made in memory has no
+    // limits. Both throw PackageError naming the part when it would keep more.
+    std::uint64_t xmlBytesLeft = ~std::uint64_t{0};
+    std::size_t cellsLeft = ~std::size_t{0};
+    // A text kept as a tree: its bytes and the tree's nodes. Before reading a part, its
+    // size alone may already be too much.
+    void chargeTree(std::string_view xml, std::string_view partName);
+    void chargeXml(std::uint64_t bytes, std::string_view partName);
+    void chargeCells(std::size_t count, std::string_view partName);
 };
 
 struct ColumnInfo {

@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 
 #include "host/sheet/formula_refs.hpp"
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/page_layout.hpp"
+#include "host/sheet/sheet_error.hpp"
 #include "host/sheet/sheet_schema.hpp"
 #include "host/sheet/worksheet_impl.hpp"
 #include "host/sheet/xml_dom.hpp"
+#include "host/sheet/xml_scan.hpp"
 #include "host/sheet/xml_text.hpp"
 #include "host/text/date_time.hpp"
 
@@ -80,22 +83,28 @@ class SheetReader {
   public:
     explicit SheetReader(Worksheet::Impl& sheet) : s_(sheet) {}
 
-    void readData(const pugi::xml_node& data) {
-        std::int32_t nextRow = 1;
-        for (auto rowNode = data.first_child(); rowNode; rowNode = rowNode.next_sibling()) {
+    // The rows among these nodes; call finish() after the last.
+    void readRows(const pugi::xml_node& parent) {
+        for (auto rowNode = parent.first_child(); rowNode; rowNode = rowNode.next_sibling()) {
             if (rowNode.type() != pugi::node_element || xml::localName(rowNode) != "row") continue;
-            std::int32_t r = nextRow;
+            std::int32_t r = nextRow_;
             if (const auto attr = rowNode.attribute("r")) {
                 const int value = attr.as_int(0);
                 if (value < 1 || value > kMaxRows)
                     fail("Zeilennummer \"" + std::string(attr.value()) + "\"");
                 r = value;
+            } else if (r > kMaxRows) {
+                fail("Zeile ohne Nummer nach der letzten Zeile des Blatts");
             }
-            nextRow = r + 1;
-            readRow(rowNode, s_.cells.row(r));
+            nextRow_ = r + 1;
+            Row& row = s_.cells.row(r);
+            const std::size_t before = row.cells.size();
+            readRow(rowNode, row);
+            s_.shared->chargeCells(3 + row.cells.size() - before, s_.partName);
         }
-        resolveSharedFormulas();
     }
+
+    void finish() { resolveSharedFormulas(); }
 
   private:
     [[noreturn]] void fail(const std::string& what) const {
@@ -229,6 +238,7 @@ class SheetReader {
     }
 
     Worksheet::Impl& s_;
+    std::int32_t nextRow_ = 1;
     std::unordered_map<std::string, SharedFormula> shared_;
     std::vector<PendingShared> pending_;
 };
@@ -443,15 +453,118 @@ void writeColumns(pugi::xml_node root, const Worksheet::Impl& s) {
 
 }  // namespace
 
+void WorkbookShared::chargeTree(std::string_view xml, std::string_view partName) {
+    chargeXml(xml.size(), partName);
+    constexpr std::uint64_t kNodeBytes = 64;  // a tree node of the XML parser
+    chargeXml(kNodeBytes * xml::countNodes(xml), partName);
+}
+
+void WorkbookShared::chargeXml(std::uint64_t bytes, std::string_view partName) {
+    if (bytes > xmlBytesLeft) {
+        throw PackageError("zu viel XML in \"" + std::string(partName) +
+                           "\": die Vorlage ist zu groß für die Verarbeitung");
+    }
+    xmlBytesLeft -= bytes;
+}
+
+void WorkbookShared::chargeCells(std::size_t count, std::string_view partName) {
+    if (count > cellsLeft) {
+        throw PackageError("zu viele Zeilen und Zellen in \"" + std::string(partName) + "\"");
+    }
+    cellsLeft -= count;
+}
+
+namespace {
+
+// The cell data of the first sheetData element of the sheet, as text.
+std::optional<xml::ElementSpan> findCellData(std::string_view content, std::string_view part) {
+    // Text in UTF-16 is left to the parser as a whole.
+    if (content.size() >= 2 && (content[0] == '\0' || content[1] == '\0' ||
+                                static_cast<unsigned char>(content[0]) >= 0xFE))
+        return std::nullopt;
+    const auto root = xml::nextElement(content, 0, part);
+    if (!root) return std::nullopt;
+    for (auto child = xml::nextElement(content, root->contentBegin, part);
+         child && child->begin < root->contentEnd;
+         child = xml::nextElement(content, child->end, part)) {
+        if (xml::localPart(child->name) == "sheetData") return child;
+    }
+    return std::nullopt;
+}
+
+// Rows are parsed a batch at a time, so the tree of the whole cell data never exists.
+constexpr std::size_t kRowBatchBytes = 1 << 20;
+// A row of every column with long texts stays far below this.
+constexpr std::size_t kMaxRowBytes = 64 << 20;
+
+void readCellData(SheetReader& reader, std::string_view cells, std::string_view part) {
+    const auto isRow = [](const xml::ElementSpan& e) { return xml::localPart(e.name) == "row"; };
+    std::size_t pos = 0;
+    for (;;) {
+        // What is no row is passed over unread.
+        auto element = xml::nextElement(cells, pos, part);
+        while (element && !isRow(*element))
+            element = xml::nextElement(cells, element->end, part);
+        if (!element) break;
+        if (element->end - element->begin > kMaxRowBytes) {
+            throw PackageError("eine Zeile in \"" + std::string(part) + "\" ist zu groß");
+        }
+        const std::size_t batchBegin = element->begin;
+        std::size_t batchEnd = element->end;
+        for (;;) {
+            const auto next = xml::nextElement(cells, batchEnd, part);
+            if (!next || !isRow(*next) || next->end - batchBegin > kRowBatchBytes) break;
+            batchEnd = next->end;
+        }
+        pos = batchEnd;
+        pugi::xml_document batch;
+        xml::parse(batch, cells.substr(batchBegin, batchEnd - batchBegin), part,
+                   xml::Fragment::Yes);
+        reader.readRows(batch);
+    }
+}
+
+}  // namespace
+
 void loadWorksheet(Worksheet::Impl& s, std::string_view content) {
-    xml::parse(s.dom, content, s.partName);
+    // The sheet without its cell data is kept as a tree; the cell data is read row by row.
+    const auto cellData = findCellData(content, s.partName);
+    std::string frame;
+    std::string_view cells;
+    if (cellData) {
+        cells =
+            content.substr(cellData->contentBegin, cellData->contentEnd - cellData->contentBegin);
+        // Refused before it is copied when its size alone is too much.
+        s.shared->chargeXml(content.size() - cells.size(), s.partName);
+        frame.reserve(content.size() - cells.size());
+        frame.append(content.substr(0, cellData->contentBegin));
+        frame.append(content.substr(cellData->contentEnd));
+        s.shared->chargeXml(64 * xml::countNodes(frame), s.partName);
+    } else {
+        frame = content;
+        s.shared->chargeTree(frame, s.partName);
+    }
+    xml::parse(s.dom, frame, s.partName);
+    frame = std::string();
     auto root = xml::documentElement(s.dom);
     if (xml::localName(root) != "worksheet") {
         throw PackageError("der Teil \"" + s.partName + "\" ist kein Tabellenblatt");
     }
     s.prefix = xml::prefixOf(root);
     if (auto data = xml::child(root, "sheetData")) {
-        SheetReader(s).readData(data);
+        for (auto next = data.next_sibling(); next; next = next.next_sibling()) {
+            if (next.type() == pugi::node_element && xml::localName(next) == "sheetData") {
+                throw PackageError("der Teil \"" + s.partName +
+                                   "\" enthält mehr als einen Zellbereich (sheetData)");
+            }
+        }
+        SheetReader reader(s);
+        if (cellData) {
+            readCellData(reader, cells, s.partName);
+        } else {
+            reader.readRows(data);
+        }
+        reader.finish();
         data.remove_children();
     } else {
         xml::insertChild(root, "sheetData", schema::kWorksheet, s.prefix);
@@ -514,7 +627,7 @@ std::string saveWorksheet(const Worksheet::Impl& s, bool selected) {
     writeColumns(root, s);
     auto data = xml::ensureChild(root, "sheetData", schema::kWorksheet, prefix);
     data.remove_children();
-    data.append_child(pugi::node_pcdata).set_value(std::string(kDataMarker).c_str());
+    auto markerNode = data.append_child(pugi::node_pcdata);
 
     if (!s.merges.empty()) {
         auto merges = xml::insertChild(root, "mergeCells", schema::kWorksheet, prefix);
@@ -538,20 +651,30 @@ std::string saveWorksheet(const Worksheet::Impl& s, bool selected) {
         }
     }
 
-    const std::string frame = xml::serialize(doc);
-    const std::string opening = "<" + prefix + "sheetData>" + std::string(kDataMarker);
-    const auto at = frame.find(opening);
+    // The cell data goes where the marker stands. The element may carry attributes of its
+    // own, and the template's text may hold the marker: a marker found once is the one.
+    std::string marker(kDataMarker);
+    std::string frame;
+    std::size_t at = std::string::npos;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        markerNode.set_value(marker.c_str());
+        frame = xml::serialize(doc);
+        at = frame.find(marker);
+        if (at != std::string::npos && frame.find(marker, at + 1) == std::string::npos) break;
+        at = std::string::npos;
+        marker.insert(2, std::to_string(attempt) + "-");
+    }
     if (at == std::string::npos) {
-        throw PackageError("der Teil \"" + s.partName + "\" kann nicht geschrieben werden");
+        throw SheetError("der Teil \"" + s.partName + "\" kann nicht geschrieben werden");
     }
     std::string out;
     std::size_t cellCount = 0;
     for (const Row& row : s.cells.rows())
         cellCount += row.cells.size();
     out.reserve(frame.size() + cellCount * 40 + s.cells.rows().size() * 24);
-    out.append(frame, 0, at + opening.size() - kDataMarker.size());
+    out.append(frame, 0, at);
     appendRows(out, s);
-    out.append(frame, at + opening.size(), std::string::npos);
+    out.append(frame, at + marker.size(), std::string::npos);
     return out;
 }
 

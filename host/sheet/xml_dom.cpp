@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "host/sheet/package_error.hpp"
+#include "host/sheet/xml_scan.hpp"
 
 namespace ls::sheet::xml {
 namespace {
@@ -27,16 +28,24 @@ int orderIndex(std::string_view local, std::span<const std::string_view> order) 
 
 }  // namespace
 
-void parse(pugi::xml_document& doc, std::string_view content, std::string_view partName) {
+void parse(pugi::xml_document& doc, std::string_view content, std::string_view partName,
+           Fragment fragment) {
+    // A tree takes some sixty bytes a node, "<a/>" four bytes of text.
+    if (countNodes(content) > kMaxNodesPerPart) {
+        throw PackageError("der Teil \"" + std::string(partName) +
+                           "\" hat zu viele XML-Elemente (höchstens " +
+                           std::to_string(kMaxNodesPerPart) + ")");
+    }
+    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single |
+                             (fragment == Fragment::Yes ? pugi::parse_fragment : 0u);
     const auto result =
-        doc.load_buffer(content.data(), content.size(),
-                        pugi::parse_default | pugi::parse_ws_pcdata_single, pugi::encoding_auto);
+        doc.load_buffer(content.data(), content.size(), options, pugi::encoding_auto);
     if (!result) {
         throw PackageError("fehlerhaftes XML in \"" + std::string(partName) +
                            "\": " + result.description() + " (Zeichen " +
                            std::to_string(result.offset) + ")");
     }
-    if (!documentElement(doc)) {
+    if (fragment == Fragment::No && !documentElement(doc)) {
         throw PackageError("der Teil \"" + std::string(partName) + "\" ist leer");
     }
 }

@@ -10,8 +10,15 @@
 
 namespace ls::sheet::xml {
 
-// Thrown for a part that is not well-formed; the message names the part.
-void parse(pugi::xml_document& doc, std::string_view content, std::string_view partName);
+// The most tree nodes (elements, attributes, text runs) one parse may create: about 64 MiB.
+inline constexpr std::size_t kMaxNodesPerPart = 1'000'000;
+
+enum class Fragment { No, Yes };  // Yes: a run of elements without one root
+
+// Thrown for a part that is not well-formed or would need more than kMaxNodesPerPart
+// nodes; the message names the part.
+void parse(pugi::xml_document& doc, std::string_view content, std::string_view partName,
+           Fragment fragment = Fragment::No);
 
 // The part as UTF-8 text with the standard declaration.
 std::string serialize(const pugi::xml_document& doc);

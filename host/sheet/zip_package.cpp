@@ -28,6 +28,20 @@ std::string archiveError(zip* archive) {
     return zip_error_strerror(zip_get_error(archive));
 }
 
+// A name that is absolute or climbs out of the package would, unpacked by a tool, land
+// outside its folder; no application writes one.
+bool unsafeName(std::string_view name) {
+    if (name.empty() || name.front() == '/' || name.front() == '\\') return true;
+    if (name.size() >= 2 && name[1] == ':') return true;  // C:...
+    std::size_t start = 0;
+    for (;;) {
+        const auto end = name.find_first_of("/\\", start);
+        if (name.substr(start, end - start) == "..") return true;
+        if (end == std::string_view::npos) return false;
+        start = end + 1;
+    }
+}
+
 std::string lowerCase(std::string_view name) {
     std::string lower(name);
     for (char& c : lower)
@@ -68,6 +82,10 @@ PackageReader::PackageReader(const std::filesystem::path& file, const PackageLim
                                std::to_string(limits.maxUncompressedBytes) + " Bytes)");
         }
         total += st.size;
+        if (unsafeName(st.name)) {
+            throw PackageError("der Eintrag \"" + std::string(st.name) +
+                               "\" hat einen unzulässigen Namen");
+        }
         // Part names differ in more than letter case; a second entry of a name is a forgery.
         if (!byName_.emplace(lowerCase(st.name), entries_.size()).second) {
             throw PackageError("der Eintrag \"" + std::string(st.name) + "\" kommt doppelt vor");

@@ -285,6 +285,39 @@ TEST_F(Package, TheCalculationChainIsDroppedWithItsLinks) {
     EXPECT_EQ(saved.at("xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
 }
 
+TEST_F(Package, NewNumberFormatsTakeFreeNumbersBesideTheTemplatesOwn) {
+    const auto xltx = makeTemplate("formate.xltx", kTemplateType);
+    Parts parts = test::readZip(xltx);
+    auto& styles = parts.at("xl/styles.xml");
+    const auto fonts = styles.find("<fonts");
+    ASSERT_NE(fonts, std::string::npos);
+    // The largest number a template may use, and the first one after the built-in formats.
+    styles.insert(fonts,
+                  "<numFmts count=\"3\"><numFmt numFmtId=\"164\" formatCode=\"0.0000\"/>"
+                  "<numFmt numFmtId=\"2147483647\" formatCode=\"#,##0.00\"/>"
+                  "<numFmt numFmtId=\"166\" formatCode=\"0.00000\"/></numFmts>");
+    test::writeZip(xltx, parts);
+
+    auto book = Workbook::fromTemplate(xltx);
+    auto& s = book.sheet(0);
+    const char* codes[] = {"0.000", "0.0%", "dd.mm.yyyy", "#,##0.000 \"Fm\""};
+    for (int i = 0; i < 4; ++i) {
+        s.setNumber(Range::cell(2, i + 1), 1.5);
+        s.setNumberFormat(Range::cell(2, i + 1), codes[i]);
+    }
+    s.setNumberFormat("F2", "0.0000");  // the template's own
+    book.save(file("out.xlsx"));
+
+    const std::string saved = test::readZip(file("out.xlsx")).at("xl/styles.xml");
+    for (const char* id :
+         {"\"164\"", "\"165\"", "\"166\"", "\"167\"", "\"168\"", "\"169\"", "\"2147483647\""})
+        EXPECT_NE(saved.find("numFmtId=" + std::string(id)), std::string::npos) << id;
+    auto back = Workbook::fromTemplate(file("out.xlsx"));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(back.sheet(0).format(2, i + 1).numberFormat, codes[i]) << i;
+    EXPECT_EQ(back.sheet(0).format(2, 6).numberFormat, "0.0000");
+}
+
 TEST_F(Package, BadTemplatesGiveAClearMessageNamingTheFile) {
     auto expectError = [&](const std::filesystem::path& path, const std::string& detail,
                            const PackageLimits& limits = {}) {
@@ -343,6 +376,67 @@ TEST_F(Package, BadTemplatesGiveAClearMessageNamingTheFile) {
 
     expectError(good, "zu viele Einträge", PackageLimits{3, 1u << 20});
     expectError(good, "zu groß", PackageLimits{100, 100});
+}
+
+TEST_F(Package, OddSheetsAreTakenWholeOrRefusedAtLoad) {
+    const auto xltx = makeTemplate("ungewoehnlich.xltx", kTemplateType);
+    const Parts parts = test::readZip(xltx);
+    const std::string sheet = parts.at("xl/worksheets/sheet1.xml");
+    const auto data = sheet.find("<sheetData");
+    const auto dataEnd = sheet.find("</sheetData>");
+    ASSERT_NE(data, std::string::npos);
+    ASSERT_NE(dataEnd, std::string::npos);
+    const auto withSheet = [&](const std::string& name, const std::string& content) {
+        Parts changed = parts;
+        changed["xl/worksheets/sheet1.xml"] = content;
+        test::writeZip(file(name), changed);
+        return file(name);
+    };
+
+    // A namespace declared on the cell data: loaded, filled and saved like any other.
+    std::string declared = sheet;
+    declared.insert(data + std::string("<sheetData").size(),
+                    " xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\"");
+    auto book = Workbook::fromTemplate(withSheet("ns.xltx", declared));
+    book.sheet(0).setText("B7", "gefüllt");
+    ASSERT_NO_THROW(book.save(file("ns.xlsx")));
+    const auto back = Workbook::fromTemplate(file("ns.xlsx"));
+    EXPECT_EQ(back.sheet(0).text(1, 1), "Kopf");
+    EXPECT_EQ(back.sheet(0).text(7, 2), "gefüllt");
+
+    // The template's own text may hold anything, the engine's placeholder included.
+    std::string marked = sheet;
+    marked.insert(sheet.find("<sheetData"), "<sheetPr codeName=\"@@sheet-data-goes-here@@\"/>");
+    auto filled = Workbook::fromTemplate(withSheet("marke.xltx", marked));
+    filled.sheet(0).setText("A2", "zwei");
+    ASSERT_NO_THROW(filled.save(file("marke.xlsx")));
+    EXPECT_EQ(Workbook::fromTemplate(file("marke.xlsx")).sheet(0).text(2, 1), "zwei");
+
+    auto refused = [&](const std::filesystem::path& path, const std::string& detail) {
+        try {
+            Workbook::fromTemplate(path);
+            ADD_FAILURE() << "accepted " << path;
+        } catch (const SheetError& e) {
+            EXPECT_NE(std::string(e.what()).find(detail), std::string::npos) << e.what();
+        }
+    };
+    std::string twice = sheet;
+    twice.insert(dataEnd + std::string("</sheetData>").size(), "<sheetData/>");
+    refused(withSheet("zweimal.xltx", twice), "sheetData");
+
+    std::string pastTheEnd = sheet;
+    pastTheEnd.replace(data, dataEnd - data,
+                       "<sheetData><row r=\"1048576\"><c r=\"A1048576\"><v>1</v></c></row>"
+                       "<row><c><v>2</v></c></row>");
+    refused(withSheet("zuweit.xltx", pastTheEnd), "letzten Zeile");
+
+    for (const char* name : {"../ausserhalb.txt", "/etc/absolut.txt", "xl/../../hoch.txt",
+                             "xl\\..\\..\\hoch.txt", "C:/windows.txt"}) {
+        Parts climbing = parts;
+        climbing[name] = "x";
+        test::writeZip(file("weg.xltx"), climbing);
+        refused(file("weg.xltx"), "unzulässigen Namen");
+    }
 }
 
 TEST_F(Package, ZipBombIsStoppedByTheSizeLimit) {
