@@ -37,6 +37,18 @@ struct ColumnInfo {
     bool operator==(const ColumnInfo&) const = default;
 };
 
+// What the last column auto-fit found: the widest text per column of left..right over the
+// rows top..last, and the merged blocks it left out.
+struct AutoFit {
+    bool valid = false;
+    std::int32_t top = 0;
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    std::int32_t last = 0;
+    std::map<std::int32_t, double> widths;
+    std::vector<Range> mergesAbove;
+};
+
 struct Formula {
     std::string text;        // without the leading "="
     std::string attributes;  // t="array" ref="..." of an array formula, ready to write
@@ -65,6 +77,7 @@ struct Worksheet::Impl {
     bool loadedHidden = false;
     bool loadedSelected = false;  // the template showed this sheet's tab as selected
     bool dirty = false;           // changed since loading: the part is rewritten
+    AutoFit autoFit;
 
     // The format an empty cell shows: its row's, else its column's, else the default.
     std::uint32_t inheritedStyle(const Row* row, std::int32_t column) const;
