@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang-format
   googletest libgtest-dev libgmock-dev
-  libzip-dev libpugixml-dev libsqlite3-dev sqlite3
+  libzip-dev zlib1g-dev libdeflate-dev libpugixml-dev libsqlite3-dev sqlite3
   unixodbc-dev tdsodbc libsqliteodbc
   qt6-base-dev libgl-dev
   libxlsxwriter-dev

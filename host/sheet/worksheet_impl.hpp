@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -91,8 +92,10 @@ struct Worksheet::Impl {
     std::string where(const Range& range) const;
 };
 
-// Reading the template's sheet part into the members, and writing them back.
+// Reading the template's sheet part into the members, and writing them back; the written
+// part goes to the sink in pieces.
+using XmlSink = std::function<void(std::string_view)>;
 void loadWorksheet(Worksheet::Impl& sheet, std::string_view content);
-std::string saveWorksheet(const Worksheet::Impl& sheet, bool selected);
+void writeWorksheet(const Worksheet::Impl& sheet, bool selected, const XmlSink& sink);
 
 }  // namespace ls::sheet
