@@ -12,6 +12,7 @@ packages=(
   libxlsxwriter-dev
   libreoffice-calc-nogui cups-client
   xvfb xauth
+  python3-lxml libxml2-utils
 )
 
 missing=()
