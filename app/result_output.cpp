@@ -1,6 +1,8 @@
 // Saving names, PDF conversion and printing of the delivery note.
 #include "app/result_output.hpp"
 
+#include <vector>
+
 #include "app/libreoffice.hpp"
 #include "app/process.hpp"
 
@@ -48,17 +50,37 @@ std::filesystem::path defaultResultPath(const std::filesystem::path& outputDir,
     return dir / ("Lieferschein_" + fileNamePart(rechArt) + "_" + fileNamePart(rechNr) + extension);
 }
 
-std::filesystem::path writePdf(const std::filesystem::path& savedWorkbook,
+void savePrintableCopy(sheet::Workbook& workbook, const std::filesystem::path& target,
+                       const std::string& listSheet) {
+    // Saved from memory: reading the saved note back would cost its whole sheet as a
+    // document tree, several times the memory of the run.
+    std::vector<bool> hidden;
+    for (std::size_t i = 0; i < workbook.sheetCount(); ++i)
+        hidden.push_back(workbook.sheet(i).hidden());
+    auto restore = [&] {
+        for (std::size_t i = 0; i < hidden.size(); ++i)
+            workbook.sheet(i).setHidden(hidden[i]);
+    };
+    try {
+        for (std::size_t i = 0; i < workbook.sheetCount(); ++i) {
+            auto& sheet = workbook.sheet(i);
+            sheet.setHidden(sheet.name() != listSheet);
+        }
+        workbook.save(target);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+std::filesystem::path writePdf(sheet::Workbook& workbook,
+                               const std::filesystem::path& savedWorkbook,
                                const std::string& listSheet) {
     ScratchDir scratch;
     // Only the list sheet is printed: a copy with every other sheet hidden goes to LibreOffice.
-    auto copy = sheet::Workbook::fromTemplate(savedWorkbook);
-    for (std::size_t i = 0; i < copy.sheetCount(); ++i) {
-        auto& sheet = copy.sheet(i);
-        sheet.setHidden(sheet.name() != listSheet);
-    }
     const auto printable = scratch.path() / savedWorkbook.filename();
-    copy.save(printable);
+    savePrintableCopy(workbook, printable, listSheet);
     try {
         const auto pdf = convertWithLibreOffice(printable, scratch.path(), "pdf");
         auto target = savedWorkbook;

@@ -21,9 +21,15 @@ class PrintError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The list sheet of a saved delivery note as a PDF beside it (same name, ".pdf"). Throws
-// PrintError with a German message.
-std::filesystem::path writePdf(const std::filesystem::path& savedWorkbook,
+// A copy of the workbook in which only the list sheet shows, saved to target; the workbook
+// itself keeps the visibility of its sheets, also when saving fails.
+void savePrintableCopy(sheet::Workbook& workbook, const std::filesystem::path& target,
+                       const std::string& listSheet);
+
+// The list sheet of the delivery note as a PDF beside the saved workbook (same name, ".pdf").
+// Throws PrintError with a German message.
+std::filesystem::path writePdf(sheet::Workbook& workbook,
+                               const std::filesystem::path& savedWorkbook,
                                const std::string& listSheet);
 
 // Prints a PDF once, collated, on the named printer or the default one. Throws PrintError.

@@ -143,7 +143,7 @@ RunReport Session::saveAndPrint(bool print) {
 
     if (!print && !commandLine_.keepPdf) return report;
     try {
-        report.pdfFile = writePdf(report.savedFile, workbook_->sheet(0).name());
+        report.pdfFile = writePdf(*workbook_, report.savedFile, workbook_->sheet(0).name());
         if (print) {
             printPdf(report.pdfFile, GetIniWert("Printer", state_.IniPfad).value_or(""));
             ui_.status("Gedruckt.");

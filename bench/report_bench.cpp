@@ -4,7 +4,7 @@
 // fetched, the round trips a network driver would make, the wall time and the time the run
 // would take at 30 ms per round trip, the peak memory and the database's share of the time.
 //
-//   report_bench [--fetch-rows N] [--delay-ms D] [--shapes] [sizes...]
+//   report_bench [--fetch-rows N] [--delay-ms D] [--shapes] [--keep DIR] [sizes...]
 //
 // --fetch-rows: rows per fetch call of the driver played (default 500, as the ODBC backend);
 // --delay-ms:   really wait D ms per round trip instead of only adding it up;
@@ -14,6 +14,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#ifdef LS_BENCH_XLSXWRITER
+#include <xlsxwriter.h>
+#endif
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +25,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/section_writers.hpp"
@@ -43,6 +48,7 @@ struct Options {
     std::int64_t fetchRows = 500;
     int delayMs = 0;
     bool shapes = false;
+    std::filesystem::path keep;  // --keep DIR: the saved notes are copied there
     std::vector<long> sizes;
 };
 
@@ -95,6 +101,7 @@ class ShapeCounter : public ls::db::Connection {
 
 struct Figures {
     double wallSeconds = 0;
+    double saveSeconds = 0;
     double dbSeconds = 0;
     std::int64_t statements = 0;
     std::int64_t rows = 0;
@@ -130,8 +137,11 @@ Figures runOnce(const std::filesystem::path& dir, long extraLogs, const Options&
     ls::run::Workbook_Aktualisieren(
         db, workbook, settings, state, ls::app::deliveryNoteWriters(), [](std::string_view) {},
         [](std::string_view m) { std::fprintf(stderr, "%.*s\n", int(m.size()), m.data()); });
+    const auto saveStart = Clock::now();
     workbook.save(dir / ("Lieferschein-" + std::to_string(extraLogs) + ".xlsx"));
-    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    const auto end = Clock::now();
+    const double wall = std::chrono::duration<double>(end - start).count();
+    const double save = std::chrono::duration<double>(end - saveStart).count();
 
     if (shapes) {
         std::vector<std::pair<long, std::string>> sorted;
@@ -146,6 +156,7 @@ Figures runOnce(const std::filesystem::path& dir, long extraLogs, const Options&
     getrusage(RUSAGE_SELF, &usage);
     Figures f;
     f.wallSeconds = wall;
+    f.saveSeconds = save;
     f.dbSeconds = db.databaseSeconds();
     f.statements = db.statements();
     f.rows = db.rows();
@@ -163,6 +174,8 @@ Options parse(int argc, char** argv) {
             o.fetchRows = std::atol(argv[++i]);
         } else if (arg == "--delay-ms" && i + 1 < argc) {
             o.delayMs = std::atoi(argv[++i]);
+        } else if (arg == "--keep" && i + 1 < argc) {
+            o.keep = argv[++i];
         } else if (arg == "--shapes") {
             o.shapes = true;
         } else {
@@ -172,6 +185,35 @@ Options parse(int argc, char** argv) {
     if (o.sizes.empty()) o.sizes = {0, 2'000, 10'000, 100'000};
     return o;
 }
+
+#ifdef LS_BENCH_XLSXWRITER
+// The baseline: libxlsxwriter writing one row of 11 cells per log (two texts, nine numbers
+// with a number format), in a child process of its own; its wall time in seconds.
+double xlsxwriterSeconds(const std::filesystem::path& dir, long rows) {
+    const auto start = Clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const auto file = dir / "xlsxwriter.xlsx";
+        lxw_workbook* book = workbook_new(file.c_str());
+        lxw_worksheet* sheet = workbook_add_worksheet(book, "Holzliste");
+        lxw_format* number = workbook_add_format(book);
+        format_set_num_format(number, "0.00");
+        for (long r = 0; r < rows; ++r) {
+            const auto row = static_cast<lxw_row_t>(r);
+            worksheet_write_string(sheet, row, 0, ("S-" + std::to_string(100000 + r)).c_str(),
+                                   nullptr);
+            worksheet_write_string(sheet, row, 1, r % 2 ? "Fichte" : "Kiefer", nullptr);
+            for (int c = 2; c < 11; ++c)
+                worksheet_write_number(sheet, row, static_cast<lxw_col_t>(c), r * 0.25 + c, number);
+        }
+        _exit(workbook_close(book) == LXW_NO_ERROR ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+#endif
 
 }  // namespace
 
@@ -189,8 +231,10 @@ int main(int argc, char** argv) {
         options.delayMs
             ? (", waiting " + std::to_string(options.delayMs) + " ms per round trip").c_str()
             : "");
-    std::printf("%8s %10s %10s %11s %9s %12s %12s %9s %9s\n", "logs", "statements", "rows",
-                "round trips", "wall s", "at 30 ms s", "strict 30 s", "peak MiB", "db share");
+    std::printf("%8s %10s %10s %11s %9s %12s %12s %9s %9s %8s %13s\n", "logs", "statements",
+                "rows", "round trips", "wall s", "at 30 ms s", "strict 30 s", "peak MiB",
+                "db share", "save s", "us/log vs 1st");
+    double firstPerLog = 0;
     for (const long size : options.sizes) {
         int fds[2];
         if (::pipe(fds) != 0) return 1;
@@ -216,10 +260,30 @@ int main(int argc, char** argv) {
                                            : f.wallSeconds;
         const double at30 = cpu + kNetworkSeconds * static_cast<double>(f.roundTrips);
         const double strict30 = cpu + kNetworkSeconds * static_cast<double>(f.strictRoundTrips);
-        std::printf("%8ld %10lld %10lld %11lld %9.2f %12.1f %12.1f %9.0f %8.0f%%\n", size,
-                    static_cast<long long>(f.statements), static_cast<long long>(f.rows),
+        // Time per log against the first size: flat time per log shows as 1.0. The invoice's
+        // own logs count too, so size 0 gives no ratio.
+        const double perLog = size > 0 ? cpu / static_cast<double>(size) : 0;
+        if (firstPerLog == 0) firstPerLog = perLog;
+        std::printf("%8ld %10lld %10lld %11lld %9.2f %12.1f %12.1f %9.0f %8.0f%% %8.2f %13.2f\n",
+                    size, static_cast<long long>(f.statements), static_cast<long long>(f.rows),
                     static_cast<long long>(f.roundTrips), f.wallSeconds, at30, strict30,
-                    f.peakKiB / 1024.0, 100.0 * f.dbSeconds / f.wallSeconds);
+                    f.peakKiB / 1024.0, 100.0 * f.dbSeconds / f.wallSeconds, f.saveSeconds,
+                    firstPerLog > 0 ? perLog / firstPerLog : 0.0);
+#ifdef LS_BENCH_XLSXWRITER
+        const double baseline = size > 0 ? xlsxwriterSeconds(dir, size) : 0;
+        if (baseline > 0) {
+            std::printf(
+                "%8s libxlsxwriter, %ld rows of 11 cells: %.2f s; note / libxlsxwriter: "
+                "%.2f\n",
+                "", size, baseline, cpu / baseline);
+        }
+#endif
+        if (!options.keep.empty()) {
+            const auto name = "Lieferschein-" + std::to_string(size) + ".xlsx";
+            std::filesystem::create_directories(options.keep);
+            std::filesystem::copy_file(dir / name, options.keep / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
     }
     std::filesystem::remove_all(dir);
     return 0;

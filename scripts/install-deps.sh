@@ -6,12 +6,13 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config clang-format
   googletest libgtest-dev libgmock-dev
-  libzip-dev zlib1g-dev libpugixml-dev libsqlite3-dev sqlite3
+  libzip-dev zlib1g-dev libdeflate-dev libpugixml-dev libsqlite3-dev sqlite3
   unixodbc-dev tdsodbc libsqliteodbc
   qt6-base-dev libgl-dev
   libxlsxwriter-dev
   libreoffice-calc-nogui cups-client
   xvfb xauth
+  python3-lxml libxml2-utils
 )
 
 missing=()

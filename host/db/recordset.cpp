@@ -41,12 +41,17 @@ void Recordset::moveFirst() {
 }
 
 const Value& Recordset::operator[](std::string_view name) const {
-    const auto index = fieldIndex(name);
-    if (!index) throw DbError("Das Feld \"" + std::string(name) + "\" ist nicht im Ergebnis.");
+    auto found = resolved_.find(name);
+    if (found == resolved_.end()) {
+        const auto index = fieldIndex(name);
+        if (!index) throw DbError("Das Feld \"" + std::string(name) + "\" ist nicht im Ergebnis.");
+        found = resolved_.emplace(std::string(name), *index).first;
+    }
+    const std::size_t index = found->second;
     if (bof() || eof())
         throw DbError("Kein aktueller Datensatz für das Feld \"" + std::string(name) +
                       "\" (Anfang oder Ende erreicht).");
-    return values_[static_cast<std::size_t>(pos_) * names_.size() + *index];
+    return values_[static_cast<std::size_t>(pos_) * names_.size() + index];
 }
 
 const Value& Recordset::operator[](std::size_t index) const {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "host/db/value.hpp"
@@ -39,7 +40,17 @@ class Recordset {
     const Value& operator[](std::size_t index) const;
 
   private:
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
+
     std::vector<std::string> names_;
+    // Names as the callers spell them, resolved once: a writer asks for the same few
+    // fields on every row.
+    mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> resolved_;
     std::vector<Value> values_;
     std::size_t rows_ = 0;
     std::ptrdiff_t pos_ = 0;

@@ -41,6 +41,7 @@ std::size_t CellStore::lowerBound(std::int32_t row) const {
 }
 
 Row* CellStore::find(std::int32_t row) {
+    noteChange(row);
     const std::size_t i = lowerBound(row);
     return i < rows_.size() && rows_[i].index == row ? &rows_[i] : nullptr;
 }
@@ -51,6 +52,7 @@ const Row* CellStore::find(std::int32_t row) const {
 }
 
 Row& CellStore::row(std::int32_t row) {
+    noteChange(row);
     if (rows_.empty() || rows_.back().index < row) {
         rows_.emplace_back();
         rows_.back().index = row;
@@ -63,7 +65,13 @@ Row& CellStore::row(std::int32_t row) {
     return *rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i), std::move(fresh));
 }
 
+std::span<Row> CellStore::rowsFrom(std::int32_t row) {
+    noteChange(row);
+    return std::span<Row>(rows_).subspan(lowerBound(row));
+}
+
 void CellStore::erase(std::int32_t first, std::int32_t last) {
+    noteChange(first);
     const auto begin = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(first));
     const auto end = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(last + 1));
     const auto rest = rows_.erase(begin, end);
@@ -73,6 +81,7 @@ void CellStore::erase(std::int32_t first, std::int32_t last) {
 }
 
 void CellStore::replace(std::int32_t first, std::int32_t last, std::vector<Row> rows) {
+    noteChange(first);
     const auto begin = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(first));
     const auto end = rows_.begin() + static_cast<std::ptrdiff_t>(lowerBound(last + 1));
     const auto at = rows_.erase(begin, end);
@@ -80,6 +89,7 @@ void CellStore::replace(std::int32_t first, std::int32_t last, std::vector<Row> 
 }
 
 void CellStore::dropBlankRows() {
+    changedFrom_ = 0;
     rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.blank(); }),
                 rows_.end());
 }

@@ -2,7 +2,10 @@
 // column. Rows are written top to bottom in practice, so appending is the fast path.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +43,8 @@ struct Row {
     std::size_t lowerBound(std::int32_t column) const;
 };
 
+// Every access that may change a row notes the lowest such row, so that work over the
+// sheet (the column auto-fit) can reuse what it found for the rows above it.
 class CellStore {
   public:
     Row* find(std::int32_t row);
@@ -48,8 +53,17 @@ class CellStore {
 
     // Index of the first row at or below the row number.
     std::size_t lowerBound(std::int32_t row) const;
-    std::vector<Row>& rows() { return rows_; }
+    std::vector<Row>& rows() {
+        changedFrom_ = 0;
+        return rows_;
+    }
     const std::vector<Row>& rows() const { return rows_; }
+    // The rows from the given row number down, for changing them.
+    std::span<Row> rowsFrom(std::int32_t row);
+
+    // The lowest row number changed since forgetChanges(); max() when none was.
+    std::int32_t changedFrom() const { return changedFrom_; }
+    void forgetChanges() { changedFrom_ = std::numeric_limits<std::int32_t>::max(); }
 
     // Removes rows first..last; the rows below move up.
     void erase(std::int32_t first, std::int32_t last);
@@ -58,7 +72,10 @@ class CellStore {
     void dropBlankRows();
 
   private:
+    void noteChange(std::int32_t row) { changedFrom_ = std::min(changedFrom_, row); }
+
     std::vector<Row> rows_;
+    std::int32_t changedFrom_ = 0;
 };
 
 }  // namespace ls::sheet

@@ -54,7 +54,16 @@ struct Workbook::Impl {
 void loadPackage(Workbook::Impl& book);
 // The parts of a new workbook with these sheets; throws SheetError for a bad sheet name.
 std::map<std::string, std::string> blankParts(const std::vector<std::string>& sheetNames);
-// The content of the rewritten parts, by name.
+// The content of the rewritten parts other than the sheets, by name.
 std::map<std::string, std::string> rewrittenParts(const Workbook::Impl& book);
+
+// A sheet whose part is written anew, and whether its tab is the selected one.
+struct RewrittenSheet {
+    const Worksheet::Impl* sheet = nullptr;
+    bool selected = false;
+};
+std::vector<RewrittenSheet> rewrittenSheets(const Workbook::Impl& book);
+// The sheet's part, in pieces; throws SheetError naming the sheet.
+void writeSheetPart(const RewrittenSheet& part, const XmlSink& sink);
 
 }  // namespace ls::sheet

@@ -8,6 +8,7 @@
 
 #include "host/sheet/opc.hpp"
 #include "host/sheet/package_error.hpp"
+#include "host/sheet/package_writer.hpp"
 #include "host/sheet/page_layout.hpp"
 #include "host/sheet/save_temporary.hpp"
 #include "host/sheet/sheet_error.hpp"
@@ -136,24 +137,32 @@ void syncFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::map<std::string, std::string> rewrittenParts(const Workbook::Impl& book) {
-    std::map<std::string, std::string> parts;
-    const auto& shared = book.shared;
-
+std::vector<RewrittenSheet> rewrittenSheets(const Workbook::Impl& book) {
+    std::vector<RewrittenSheet> sheets;
     const std::size_t active = shownSheet(book);
     for (std::size_t i = 0; i < book.worksheets.size(); ++i) {
-        const Worksheet::Impl& sheet = *shared.sheets[i];
+        const Worksheet::Impl& sheet = *book.shared.sheets[i];
         const bool selected = i == active;
         const bool rewrite = sheet.dirty || selected != sheet.loadedSelected ||
                              sheet.zoom != sheet.loadedZoom ||
                              !layout::same(sheet.pageSetup, sheet.loadedPageSetup);
-        if (!rewrite) continue;
-        try {
-            parts[sheet.partName] = saveWorksheet(sheet, selected);
-        } catch (const SheetError& e) {
-            throw SheetError("Tabellenblatt \"" + sheet.name + "\": " + e.what());
-        }
+        if (rewrite) sheets.push_back(RewrittenSheet{&sheet, selected});
     }
+    return sheets;
+}
+
+void writeSheetPart(const RewrittenSheet& part, const XmlSink& sink) {
+    try {
+        writeWorksheet(*part.sheet, part.selected, sink);
+    } catch (const SheetError& e) {
+        throw SheetError("Tabellenblatt \"" + part.sheet->name + "\": " + e.what());
+    }
+}
+
+std::map<std::string, std::string> rewrittenParts(const Workbook::Impl& book) {
+    std::map<std::string, std::string> parts;
+    const auto& shared = book.shared;
+
     if (shared.styles.changed() || !book.stylesExisted) {
         parts[book.stylesPart] = shared.styles.toXml();
     }
@@ -230,6 +239,14 @@ void Workbook::save(const std::filesystem::path& target) const {
     std::map<std::string, const std::string*, NoCaseLess> replaced;
     for (const auto& [name, content] : parts)
         replaced[name] = &content;
+    // Sheets are written straight into the package, row by row.
+    std::map<std::string, RewrittenSheet, NoCaseLess> sheets;
+    for (const auto& sheet : rewrittenSheets(book))
+        sheets[sheet.sheet->partName] = sheet;
+    auto addSheet = [&](PackageWriter& writer, const std::string& name) {
+        writer.addStreamed(
+            name, [&](const PackageWriter::Sink& sink) { writeSheetPart(sheets.at(name), sink); });
+    };
     std::set<std::string, NoCaseLess> dropped(book.droppedParts.begin(), book.droppedParts.end());
 
     // Saves killed before their rename left their files here; this one may tidy up.
@@ -243,13 +260,18 @@ void Workbook::save(const std::filesystem::path& target) const {
         for (const auto& name : book.partNames) {
             if (written.count(name) || dropped.count(name)) continue;
             written.insert(name);
-            if (const auto it = replaced.find(name); it != replaced.end()) {
+            if (sheets.count(name)) {
+                addSheet(writer, name);
+            } else if (const auto it = replaced.find(name); it != replaced.end()) {
                 writer.add(name, *it->second);
             } else if (book.package) {
                 writer.copyRaw(*book.package, *book.package->find(name), name);
             } else {
                 writer.add(name, book.memoryParts.at(name));
             }
+        }
+        for (const auto& [name, sheet] : sheets) {
+            if (written.insert(name).second) addSheet(writer, name);
         }
         for (const auto& [name, content] : parts) {
             if (!written.count(name)) writer.add(name, content);

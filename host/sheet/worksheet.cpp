@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_set>
+#include <utility>
 
 #include "host/sheet/formula_refs.hpp"
 #include "host/sheet/number_format.hpp"
@@ -113,13 +114,12 @@ void forEachCell(Impl& s, const Range& range, Fn fn) {
 // Calls fn(row, cell) for the cells of the range that exist.
 template <class Fn>
 void forExistingCells(Impl& s, const Range& range, Fn fn) {
-    auto& rows = s.cells.rows();
-    for (std::size_t i = s.cells.lowerBound(range.top);
-         i < rows.size() && rows[i].index <= range.bottom; ++i) {
-        auto& cells = rows[i].cells;
-        for (std::size_t k = rows[i].lowerBound(range.left);
+    for (Row& row : s.cells.rowsFrom(range.top)) {
+        if (row.index > range.bottom) break;
+        auto& cells = row.cells;
+        for (std::size_t k = row.lowerBound(range.left);
              k < cells.size() && cells[k].column <= range.right; ++k) {
-            fn(rows[i], cells[k]);
+            fn(row, cells[k]);
         }
     }
 }
@@ -207,6 +207,18 @@ double textWidth(std::string_view shown, const CellFormat& format) {
         start = end + 1;
     }
     return static_cast<double>(longest) * format.fontSize / 11.0 * (format.bold ? 1.1 : 1.0);
+}
+
+// The merged blocks over the columns of the range that reach into its rows up to last:
+// what an earlier fit of those rows excluded.
+std::vector<Range> mergesAbove(const Impl& s, const Range& range, std::int32_t last) {
+    std::vector<Range> found;
+    if (last < range.top) return found;
+    const Range above(range.top, range.left, last, range.right);
+    for (const auto& m : s.merges) {
+        if (intersects(m, above)) found.push_back(m);
+    }
+    return found;
 }
 
 }  // namespace
@@ -564,32 +576,62 @@ void Worksheet::setColumnWidth(const Range& range, double width) {
 
 void Worksheet::autoFitColumns(const Range& range) {
     Impl& s = *impl_;
-    // Cells of merged blocks do not count: their text spans several columns or rows.
-    std::unordered_set<std::int64_t> merged;
-    for (const auto& m : s.merges) {
-        if (!intersects(m, range) || area(m) > kMaxCellsPerWrite) continue;
-        for (std::int32_t r = m.top; r <= m.bottom; ++r) {
-            for (std::int32_t c = m.left; c <= m.right; ++c) {
-                merged.insert(static_cast<std::int64_t>(r) << 16 | c);
+    AutoFit& fit = s.autoFit;
+    // A note fits its columns after every list: the rows fitted before count again only
+    // when something above the last fitted row changed since.
+    const bool extend = fit.valid && fit.left == range.left && fit.right == range.right &&
+                        fit.top == range.top && range.bottom >= fit.last &&
+                        s.cells.changedFrom() > fit.last &&
+                        fit.mergesAbove == mergesAbove(s, range, fit.last);
+    if (!extend) fit = AutoFit{};
+    const std::int32_t from = extend ? fit.last + 1 : range.top;
+    const auto& rows = std::as_const(s.cells).rows();
+    const std::int32_t lastRow = rows.empty() ? range.top : rows.back().index;
+    const std::int32_t through = std::max(from - 1, std::min(range.bottom, lastRow));
+
+    if (from <= through) {
+        const Range fresh(from, range.left, through, range.right);
+        // Cells of merged blocks do not count: their text spans several columns or rows.
+        std::unordered_set<std::int64_t> merged;
+        for (const auto& m : s.merges) {
+            if (!intersects(m, fresh) || area(m) > kMaxCellsPerWrite) continue;
+            for (std::int32_t r = std::max(m.top, fresh.top); r <= std::min(m.bottom, fresh.bottom);
+                 ++r) {
+                for (std::int32_t c = m.left; c <= m.right; ++c) {
+                    merged.insert(static_cast<std::int64_t>(r) << 16 | c);
+                }
+            }
+        }
+        for (std::size_t i = std::as_const(s.cells).lowerBound(fresh.top);
+             i < rows.size() && rows[i].index <= fresh.bottom; ++i) {
+            const Row& row = rows[i];
+            for (std::size_t k = row.lowerBound(fresh.left);
+                 k < row.cells.size() && row.cells[k].column <= fresh.right; ++k) {
+                const Cell& cell = row.cells[k];
+                if (cell.kind == CellKind::Empty) continue;
+                if (!merged.empty() &&
+                    merged.count(static_cast<std::int64_t>(row.index) << 16 | cell.column)) {
+                    continue;
+                }
+                const std::string shown = displayText(row.index, cell.column);
+                if (shown.empty()) continue;
+                const double w = textWidth(shown, s.shared->styles.format(cell.style));
+                auto& best = fit.widths[cell.column];
+                best = std::max(best, w);
             }
         }
     }
-    std::map<std::int32_t, double> widths;
-    forExistingCells(s, range, [&](Row& row, Cell& cell) {
-        if (cell.kind == CellKind::Empty) return;
-        if (!merged.empty() &&
-            merged.count(static_cast<std::int64_t>(row.index) << 16 | cell.column)) {
-            return;
-        }
-        const std::string shown = displayText(row.index, cell.column);
-        if (shown.empty()) return;
-        const double w = textWidth(shown, s.shared->styles.format(cell.style));
-        auto& best = widths[cell.column];
-        best = std::max(best, w);
-    });
-    if (widths.empty()) return;
+    fit.valid = true;
+    fit.top = range.top;
+    fit.left = range.left;
+    fit.right = range.right;
+    fit.last = through;
+    fit.mergesAbove = mergesAbove(s, range, through);
+    s.cells.forgetChanges();
+
+    if (fit.widths.empty()) return;
     s.dirty = true;
-    for (const auto& [c, w] : widths) {
+    for (const auto& [c, w] : fit.widths) {
         auto& column = s.columns[c];
         column.width = std::min(255.0, std::ceil((w + 1) * 256) / 256);
         column.customWidth = true;
@@ -656,7 +698,7 @@ void Worksheet::copyRows(std::int32_t first, std::int32_t last, std::int32_t des
     s.dirty = true;
 
     std::vector<Row> copies;
-    const auto& rows = s.cells.rows();
+    const auto& rows = std::as_const(s.cells).rows();
     for (std::size_t i = s.cells.lowerBound(first); i < rows.size() && rows[i].index <= last; ++i) {
         copies.push_back(rows[i]);
     }

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -48,6 +49,18 @@ struct ColumnInfo {
     bool operator==(const ColumnInfo&) const = default;
 };
 
+// What the last column auto-fit found: the widest text per column of left..right over the
+// rows top..last, and the merged blocks it left out.
+struct AutoFit {
+    bool valid = false;
+    std::int32_t top = 0;
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    std::int32_t last = 0;
+    std::map<std::int32_t, double> widths;
+    std::vector<Range> mergesAbove;
+};
+
 struct Formula {
     std::string text;        // without the leading "="
     std::string attributes;  // t="array" ref="..." of an array formula, ready to write
@@ -76,6 +89,7 @@ struct Worksheet::Impl {
     bool loadedHidden = false;
     bool loadedSelected = false;  // the template showed this sheet's tab as selected
     bool dirty = false;           // changed since loading: the part is rewritten
+    AutoFit autoFit;
 
     // The format an empty cell shows: its row's, else its column's, else the default.
     std::uint32_t inheritedStyle(const Row* row, std::int32_t column) const;
@@ -89,8 +103,10 @@ struct Worksheet::Impl {
     std::string where(const Range& range) const;
 };
 
-// Reading the template's sheet part into the members, and writing them back.
+// Reading the template's sheet part into the members, and writing them back; the written
+// part goes to the sink in pieces.
+using XmlSink = std::function<void(std::string_view)>;
 void loadWorksheet(Worksheet::Impl& sheet, std::string_view content);
-std::string saveWorksheet(const Worksheet::Impl& sheet, bool selected);
+void writeWorksheet(const Worksheet::Impl& sheet, bool selected, const XmlSink& sink);
 
 }  // namespace ls::sheet

@@ -300,10 +300,17 @@ int columnLetters(std::int32_t column, char* buffer) {
     return n;
 }
 
-void appendRows(std::string& out, const Worksheet::Impl& s) {
+// The rows go out in pieces of about this size, so the sheet's text is never held whole.
+constexpr std::size_t kFlushSize = std::size_t{256} << 10;
+
+void appendRows(std::string& out, const Worksheet::Impl& s, const XmlSink& sink) {
     const auto& strings = s.shared->strings;
     for (const Row& row : s.cells.rows()) {
         if (row.blank()) continue;
+        if (out.size() >= kFlushSize) {
+            sink(out);
+            out.clear();
+        }
         char rowText[16];
         const auto rowEnd = std::to_chars(rowText, rowText + sizeof rowText, row.index).ptr;
         const std::size_t rowLength = static_cast<std::size_t>(rowEnd - rowText);
@@ -606,7 +613,7 @@ void loadWorksheet(Worksheet::Impl& s, std::string_view content) {
     s.loadedSelected = flag(view.attribute("tabSelected"));
 }
 
-std::string saveWorksheet(const Worksheet::Impl& s, bool selected) {
+void writeWorksheet(const Worksheet::Impl& s, bool selected, const XmlSink& sink) {
     pugi::xml_document doc;
     doc.reset(s.dom);
     auto root = xml::documentElement(doc);
@@ -668,14 +675,11 @@ std::string saveWorksheet(const Worksheet::Impl& s, bool selected) {
         throw SheetError("der Teil \"" + s.partName + "\" kann nicht geschrieben werden");
     }
     std::string out;
-    std::size_t cellCount = 0;
-    for (const Row& row : s.cells.rows())
-        cellCount += row.cells.size();
-    out.reserve(frame.size() + cellCount * 40 + s.cells.rows().size() * 24);
+    out.reserve(kFlushSize + (std::size_t{64} << 10));
     out.append(frame, 0, at);
-    appendRows(out, s);
+    appendRows(out, s, sink);
     out.append(frame, at + marker.size(), std::string::npos);
-    return out;
+    sink(out);
 }
 
 }  // namespace ls::sheet

@@ -1,4 +1,4 @@
-// Reading and writing the zip container with libzip.
+// Reading the zip container with libzip.
 #include "host/sheet/zip_package.hpp"
 
 #include <zip.h>
@@ -11,10 +11,6 @@
 
 namespace ls::sheet {
 namespace {
-
-// zlib's default level: files as small as the spreadsheet applications write them; level 1
-// would save about a third of the saving time for a third more bytes.
-constexpr zip_uint32_t kCompressionLevel = 6;
 
 std::string zipErrorText(int code) {
     zip_error_t error;
@@ -139,47 +135,6 @@ std::string PackageReader::read(std::string_view name) const {
                            ")");
     }
     return content;
-}
-
-PackageWriter::PackageWriter(const std::filesystem::path& file) : file_(file) {
-    int code = 0;
-    archive_.reset(zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
-    if (!archive_) throw PackageError(zipErrorText(code));
-}
-
-void PackageWriter::copyRaw(const PackageReader& source, std::uint64_t index,
-                            const std::string& name) {
-    // Start 0 and length -1: libzip copies the compressed data as it is.
-    zip_source_t* data = zip_source_zip(archive_.get(), source.handle(), index, 0, 0, -1);
-    if (!data) throw PackageError(archiveError(archive_.get()));
-    if (zip_file_add(archive_.get(), name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
-        zip_source_free(data);
-        throw PackageError(archiveError(archive_.get()));
-    }
-}
-
-void PackageWriter::add(const std::string& name, const std::string& content) {
-    zip_source_t* data = zip_source_buffer(archive_.get(), content.data(), content.size(), 0);
-    if (!data) throw PackageError(archiveError(archive_.get()));
-    const zip_int64_t index = zip_file_add(archive_.get(), name.c_str(), data, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-        zip_source_free(data);
-        throw PackageError(archiveError(archive_.get()));
-    }
-    zip_set_file_compression(archive_.get(), static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                             kCompressionLevel);
-}
-
-void PackageWriter::close() {
-    if (zip_close(archive_.get()) != 0) {
-        const std::string message = archiveError(archive_.get());
-        throw PackageError(message);
-    }
-    archive_.release();  // zip_close freed it
-}
-
-void PackageWriter::discard() {
-    archive_.reset();
 }
 
 }  // namespace ls::sheet

@@ -1,5 +1,4 @@
-// The zip container of a workbook: reading a template package within limits, and writing
-// a new package that copies unchanged entries raw from the template.
+// The zip container of a workbook: reading a template package within limits.
 #pragma once
 
 #include <cstdint>
@@ -43,22 +42,6 @@ class PackageReader {
     ZipHandle archive_;
     std::vector<Entry> entries_;
     std::unordered_map<std::string, std::size_t> byName_;  // lower-case name -> entry
-};
-
-// A new package written to a file; entries are added in the order they should appear.
-class PackageWriter {
-  public:
-    explicit PackageWriter(const std::filesystem::path& file);
-    // The entry's compressed bytes exactly as they stand in the source package.
-    void copyRaw(const PackageReader& source, std::uint64_t index, const std::string& name);
-    // The buffer must live until close().
-    void add(const std::string& name, const std::string& content);
-    void close();  // writes the file; throws PackageError
-    void discard();
-
-  private:
-    ZipHandle archive_;
-    std::filesystem::path file_;
 };
 
 }  // namespace ls::sheet

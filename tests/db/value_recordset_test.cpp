@@ -84,6 +84,22 @@ TEST(RecordsetTest, WalksForwardAndOneStepBack) {
     EXPECT_EQ(rs["ID"], Value(1));
 }
 
+TEST(RecordsetTest, FieldsResolvedOnceFollowTheRowAndTheCopy) {
+    Recordset rs = threeRows();
+    EXPECT_EQ(rs["Name"], Value("a"));
+    Recordset copy = rs;
+    copy.moveNext();
+    EXPECT_EQ(copy["Name"], Value("b"));
+    EXPECT_EQ(rs["Name"], Value("a"));
+    rs.moveNext();
+    rs.moveNext();
+    EXPECT_TRUE(rs["nAmE"].isNull());
+    EXPECT_EQ(rs["id"], Value(3));
+    EXPECT_EQ(rs["Id"], Value(3));
+    EXPECT_THROW((void)rs["Laenge"], DbError);
+    EXPECT_THROW((void)rs["Laenge"], DbError);  // a missing field is not remembered as found
+}
+
 TEST(RecordsetTest, EmptyResultIsBofAndEof) {
     const Recordset rs({"A"}, {});
     EXPECT_TRUE(rs.empty());

@@ -1,6 +1,9 @@
 // Cell formats, rule lines, merges and column widths.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "host/sheet/sheet_error.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/text/convert.hpp"
@@ -146,6 +149,96 @@ TEST_F(Formats, AutoFitFollowsTheWidestShownTextAndItsFont) {
     sheet.setColumnWidth("K:K", 7);
     sheet.autoFitColumns("K:K");
     EXPECT_EQ(sheet.columnWidth(11), 7);
+}
+
+// The note fits its columns after every list and only looks at the rows written since the
+// fit before; whatever changed above them must still count as in a fit from scratch.
+class AutoFitAgain : public Formats {
+  protected:
+    // The widths a fit of the whole columns finds on a fresh copy of the sheet's cells.
+    std::vector<std::optional<double>> widthsFromScratch(const std::vector<Range>& merged) {
+        auto fresh = Workbook::blank({"Kopie"});
+        auto& copy = fresh.sheet(0);
+        for (std::int32_t r = 1; r <= sheet.lastUsedRow(); ++r) {
+            for (std::int32_t c = 1; c <= 3; ++c) {
+                const CellValue v = sheet.value(r, c);
+                if (v.kind == ValueKind::Text) copy.setText(Range::cell(r, c), "'" + v.text);
+                if (v.kind == ValueKind::Number) copy.setNumber(Range::cell(r, c), v.number);
+                const CellFormat f = sheet.format(r, c);
+                copy.setNumberFormat(Range::cell(r, c), f.numberFormat);
+                if (f.bold) copy.setBold(Range::cell(r, c), true);
+            }
+        }
+        for (const auto& m : merged)
+            copy.merge(m);
+        copy.autoFitColumns("A:C");
+        return {copy.columnWidth(1), copy.columnWidth(2), copy.columnWidth(3)};
+    }
+    std::vector<std::optional<double>> widths() const {
+        return {sheet.columnWidth(1), sheet.columnWidth(2), sheet.columnWidth(3)};
+    }
+    void writeList(std::int32_t first, std::int32_t rows, const std::string& stem) {
+        for (std::int32_t r = first; r < first + rows; ++r) {
+            sheet.setText(Range::cell(r, 1), stem + std::to_string(r));
+            sheet.setNumber(Range::cell(r, 2), r * 1.5);
+            sheet.setNumberFormat(Range::cell(r, 2), "0.00");
+        }
+    }
+};
+
+TEST_F(AutoFitAgain, ChangesAboveTheLastFitCountAsInAFitFromScratch) {
+    writeList(1, 50, "Stamm ");
+    sheet.setText("C10", "eine sehr lange Bemerkung zum Polter");
+    sheet.autoFitColumns("A:C");
+    const double wide = *sheet.columnWidth(3);
+
+    // Rows below: only they are new.
+    writeList(51, 50, "Stammnummer lang ");
+    sheet.autoFitColumns("A:C");
+    EXPECT_EQ(widths(), widthsFromScratch({}));
+
+    // The widest text above is shortened: the column narrows.
+    sheet.setText("C10", "kurz");
+    sheet.autoFitColumns("A:C");
+    EXPECT_LT(*sheet.columnWidth(3), wide);
+    EXPECT_EQ(widths(), widthsFromScratch({}));
+
+    // A longer text above, bold.
+    sheet.setText("A5", "die längste Stammnummer von allen");
+    sheet.setBold("A5", true);
+    sheet.autoFitColumns("A:C");
+    EXPECT_EQ(widths(), widthsFromScratch({}));
+
+    // Rows with the widest texts deleted; a number format changed above.
+    sheet.deleteRows(5, 5);
+    sheet.setNumberFormat("B1", "0.000000");
+    sheet.autoFitColumns("A:C");
+    EXPECT_EQ(widths(), widthsFromScratch({}));
+
+    // A merged block above the last fit no longer counts.
+    sheet.setText("A3", "verbunden und sehr sehr lang, über zwei Spalten");
+    sheet.autoFitColumns("A:C");
+    sheet.merge("A3:B3");
+    sheet.autoFitColumns("A:C");
+    EXPECT_EQ(widths(), widthsFromScratch({Range("A3:B3")}));
+
+    // Rows copied over earlier rows (the head block of the next list).
+    sheet.copyRows(3, 3, 20);
+    sheet.autoFitColumns("A:C");
+    EXPECT_EQ(widths(), widthsFromScratch({Range("A3:B3"), Range("A20:B20")}));
+}
+
+TEST_F(AutoFitAgain, AFitOfOtherColumnsOrRowsStartsAfresh) {
+    writeList(1, 20, "Stamm ");
+    sheet.autoFitColumns("A:C");
+    sheet.setText("A25", "ein langer Text in Spalte A");
+    sheet.autoFitColumns("B:B");  // does not look at A
+    sheet.setText("A2", "noch länger als der Text darunter in Zeile 25");
+    sheet.autoFitColumns("A:C");
+    EXPECT_EQ(widths(), widthsFromScratch({}));
+    // A fit of the first rows only leaves the rows below out.
+    sheet.autoFitColumns("A1:C1");
+    EXPECT_LT(*sheet.columnWidth(1), *widthsFromScratch({})[0]);
 }
 
 }  // namespace

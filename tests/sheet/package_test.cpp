@@ -183,6 +183,32 @@ TEST_F(Package, TemplateBecomesAWorkbookAndCarriesItsPartsOver) {
     EXPECT_EQ(back.sheet(1).text(2, 1), "StartZeile");
 }
 
+TEST_F(Package, ALargeSheetWrittenInPiecesReopensCellForCell) {
+    // Several megabytes of sheet text: it goes into the file in pieces, compressed apart.
+    auto book = Workbook::blank({"Holzliste"});
+    auto& s = book.sheet(0);
+    constexpr int kRows = 40'000;
+    for (int r = 1; r <= kRows; ++r) {
+        s.setText(Range::cell(r, 1), "S-" + std::to_string(100'000 + r));
+        s.setNumber(Range::cell(r, 2), r * 0.125);
+        s.setNumberFormat(Range::cell(r, 2), r % 2 ? "0.000" : "0.0");
+        s.setText(Range::cell(r, 3), r % 7 ? "Fichte" : "Kiefer & <Lärche>");
+    }
+    book.save(file("gross.xlsx"));
+    const Parts parts = test::readZip(file("gross.xlsx"));  // checks every entry's checksum
+    EXPECT_GT(parts.at("xl/worksheets/sheet1.xml").size(), std::size_t{4} << 20);
+
+    auto back = Workbook::fromTemplate(file("gross.xlsx"));
+    const auto& b = back.sheet(0);
+    ASSERT_EQ(b.lastUsedRow(), kRows);
+    for (int r = 1; r <= kRows; ++r) {
+        ASSERT_EQ(b.text(r, 1), "S-" + std::to_string(100'000 + r)) << r;
+        ASSERT_EQ(b.value(r, 2).number, r * 0.125) << r;
+        ASSERT_EQ(b.format(r, 2).numberFormat, r % 2 ? "0.000" : "0.0") << r;
+        ASSERT_EQ(b.text(r, 3), r % 7 ? "Fichte" : "Kiefer & <Lärche>") << r;
+    }
+}
+
 TEST_F(Package, ReadsTheCellFormsSpreadsheetApplicationsWrite) {
     const auto xltx = makeTemplate("formen.xltx", kTemplateType);
     Parts parts = test::readZip(xltx);

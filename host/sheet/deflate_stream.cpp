@@ -1,0 +1,140 @@
+// Deflate with libdeflate, piece by piece, the pieces joined as a streaming compressor
+// with a flush between them would have written them.
+#include "host/sheet/deflate_stream.hpp"
+
+#include <libdeflate.h>
+#include <zlib.h>
+
+#include <memory>
+#include <vector>
+
+#include "host/sheet/package_error.hpp"
+
+namespace ls::sheet {
+namespace {
+
+// As small as zlib's default level makes the files, at a fraction of its time.
+constexpr int kLevel = 6;
+
+struct CompressorDeleter {
+    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+struct InflateEnd {
+    void operator()(z_stream* z) const { inflateEnd(z); }
+};
+
+}  // namespace
+
+bool continuable(std::string& compressed) {
+    // Walks the blocks with zlib's inflater, which stops after every block and says where
+    // it stands to the bit.
+    z_stream z{};
+    if (inflateInit2(&z, -15) != Z_OK) return false;
+    const std::unique_ptr<z_stream, InflateEnd> guard(&z);
+    z.next_in = reinterpret_cast<Bytef*>(compressed.data());
+    z.avail_in = static_cast<uInt>(compressed.size());
+    std::vector<Bytef> scratch(std::size_t{1} << 16);
+    std::uint64_t blockStart = 0;  // bit where the block being decoded began
+    std::uint64_t lastStart = 0;
+    std::uint64_t end = 0;
+    bool ended = false;
+    for (;;) {
+        z.next_out = scratch.data();
+        z.avail_out = static_cast<uInt>(scratch.size());
+        const int result = inflate(&z, Z_BLOCK);
+        if (result == Z_STREAM_END) break;
+        if (result != Z_OK) return false;
+        const bool atBlockEnd = (z.data_type & 128) != 0;
+        const bool inLastBlock = (z.data_type & 64) != 0;
+        if (!atBlockEnd) continue;
+        const std::uint64_t bit = std::uint64_t{z.total_in} * 8 - (z.data_type & 7);
+        if (inLastBlock) {
+            lastStart = blockStart;
+            end = bit;
+            ended = true;
+        } else {
+            blockStart = bit;
+        }
+    }
+    if (!ended || (end + 7) / 8 != compressed.size()) return false;
+    // The block header's first bit says "last block".
+    compressed[lastStart / 8] = static_cast<char>(
+        static_cast<unsigned char>(compressed[lastStart / 8]) & ~(1u << (lastStart % 8)));
+    const unsigned used = end % 8;
+    if (used != 0) {
+        auto& tail = compressed.back();
+        tail = static_cast<char>(static_cast<unsigned char>(tail) & ((1u << used) - 1));
+    }
+    // A stored block's three header bits fit behind the last bits, or need a byte of their own.
+    if (used == 0 || used > 5) compressed.push_back('\0');
+    compressed.append("\x00\x00\xff\xff", 4);
+    return true;
+}
+
+DeflateStream::DeflateStream(Sink sink, std::size_t pieceSize)
+    : sink_(std::move(sink)), pieceSize_(pieceSize) {
+    buffer_.reserve(pieceSize_);
+}
+
+DeflateStream::~DeflateStream() {
+    if (pending_.valid()) pending_.wait();
+}
+
+DeflateStream::Piece DeflateStream::compress(std::string data, bool last) {
+    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+        libdeflate_alloc_compressor(kLevel));
+    if (!compressor) throw PackageError("kein Speicher zum Komprimieren");
+    Piece piece;
+    piece.size = data.size();
+    piece.crc = libdeflate_crc32(0, data.data(), data.size());
+    piece.compressed.resize(libdeflate_deflate_compress_bound(compressor.get(), data.size()));
+    const std::size_t n =
+        libdeflate_deflate_compress(compressor.get(), data.data(), data.size(),
+                                    piece.compressed.data(), piece.compressed.size());
+    if (n == 0) throw PackageError("die Daten lassen sich nicht komprimieren");
+    piece.compressed.resize(n);
+    if (!last && !continuable(piece.compressed)) {
+        throw PackageError("die komprimierten Daten sind fehlerhaft");
+    }
+    return piece;
+}
+
+void DeflateStream::collect() {
+    if (!pending_.valid()) return;
+    const Piece piece = pending_.get();
+    crc_ = static_cast<std::uint32_t>(
+        crc32_combine(crc_, piece.crc, static_cast<z_off_t>(piece.size)));
+    size_ += piece.size;
+    compressedSize_ += piece.compressed.size();
+    sink_(piece.compressed);
+}
+
+void DeflateStream::write(std::string_view data) {
+    while (!data.empty()) {
+        const std::size_t take = std::min(data.size(), pieceSize_ - buffer_.size());
+        buffer_.append(data.substr(0, take));
+        data.remove_prefix(take);
+        if (buffer_.size() < pieceSize_) break;
+        // The piece before goes out first; this one is compressed while the caller goes on.
+        collect();
+        std::string piece;
+        piece.reserve(pieceSize_);
+        piece.swap(buffer_);
+        pending_ =
+            std::async(std::launch::async, &DeflateStream::compress, std::move(piece), false);
+    }
+}
+
+void DeflateStream::finish() {
+    if (finished_) return;
+    finished_ = true;
+    collect();
+    // The last piece, however small, ends the stream.
+    std::promise<Piece> done;
+    done.set_value(compress(std::move(buffer_), true));
+    pending_ = done.get_future();
+    collect();
+}
+
+}  // namespace ls::sheet
