@@ -80,7 +80,8 @@ void WriteEinzeln(run::Report& r) {
     EinzelnStand stand;
     stand.dBlockStart = r.state.Zeile;
 
-    for (; !rs.eof(); rs.moveNext(), ++r.state.Zeile) {
+    for (std::size_t done = 0; !rs.eof(); rs.moveNext(), ++r.state.Zeile, ++done) {
+        r.rowDone(done, rs.rowCount());
         const auto layout = layoutCode(r, rs);
         if (stand.nLastLayout != layout) OpenBlock(r, rs, stand, layout);
 
