@@ -54,9 +54,10 @@ int runWindow(const CommandLine& commandLine, int argc, char** argv) {
         // the clerk gets; a busy window keeps its run.
         const auto answer = gui::InstanceChannel::requestHandover();
         if (!answer) {
+            // A window that is converting or printing answers only when that step ends.
             showMessage(
-                "Das Programm läuft bereits und antwortet nicht; bitte das andere "
-                "Fenster schließen.");
+                "Lieferschein läuft bereits und antwortet gerade nicht; bitte warten "
+                "oder abbrechen.");
             return kExitAlreadyRunning;
         }
         if (!answer->empty()) {
