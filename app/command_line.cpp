@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 
+#include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
 
 namespace ls::app {
@@ -36,7 +37,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (arg == "--query") {
             const auto connection = valueOf(i, arg);
             cl.query = std::make_pair(connection, valueOf(i, arg));
-        } else if (arg.starts_with("--") && arg.size() > 2) {
+        } else if ((arg.starts_with("--") && arg.size() > 2) ||
+                   (arg.starts_with("-") && arg.size() > 1 && arg.find('|') == std::string::npos &&
+                    arg.find(' ') == std::string::npos)) {
+            // A lone "-v" is a mistyped option, not part of the caller's job text.
             throw std::invalid_argument("Unbekannte Option \"" + arg +
                                         "\". Aufruf mit --help zeigt die Möglichkeiten.");
         } else {
@@ -62,6 +66,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return cl;
 }
 
+std::string callFault(const CommandLine& commandLine) {
+    if (!commandLine.modus.empty() && !commandLine.unattended()) {
+        return "Unbekannter Modus \"" + commandLine.modus +
+               "\": erlaubt sind PRINT, SILENT oder ein leeres Feld (Fenster).";
+    }
+    if (!commandLine.rechArt.empty()) {
+        try {
+            db::checkedInvoiceKind(commandLine.rechArt);
+        } catch (const std::invalid_argument& e) {
+            return e.what();
+        }
+    }
+    return {};
+}
+
 std::string usageText() {
     return R"(Aufruf: lieferschein ["VERBINDUNG|RECHNUNG|ART|INI-DATEI|MODUS"] [Optionen]
 
@@ -81,6 +100,7 @@ Der Auftrag ist ein Text aus fünf durch "|" getrennten Feldern:
 Optionen:
   --output DATEI   Ergebnis unter diesem Namen speichern (sonst im Ordner PathOutput der
                    INI-Datei oder im aktuellen Ordner als Lieferschein_<Art>_<Nummer>.xlsx).
+                   Endung .xlsx, bei einer Vorlage mit Makros .xlsm.
   --pdf            Zusätzlich eine PDF-Datei neben der Arbeitsmappe ablegen.
   --settings VORLAGE
                    Die Einstellungen einer Vorlage so ausgeben, wie das Programm sie liest.
@@ -93,8 +113,19 @@ Optionen:
 INI-Schlüssel: DATABASENAME, SQLSERVER, PathTemplates, PathOutput, Printer,
 SqlServerDriver (ODBC-Treiber, Vorgabe FreeTDS), SpreadsheetCommand.
 
-Rückgabewerte: 0 fertig; 1 Fehler beim Erstellen; 2 falscher Aufruf oder Konfiguration;
-3 das Programm läuft bereits; 4 gespeichert, aber Drucken fehlgeschlagen.
+Ausgabe ohne Fenster: Auf der Standardausgabe stehen nur die gespeicherten Dateien, eine
+je Zeile (erst die Arbeitsmappe, dann die PDF-Datei, wenn eine entstand). Fortschritt,
+Warnungen und Meldungen stehen auf der Standardfehlerausgabe.
+
+Rückgabewerte:
+  0  fertig, der Lieferschein ist gespeichert
+  1  Fehler beim Erstellen (auch: Rechnung nicht gefunden); nichts gespeichert
+  2  falscher Aufruf (unbekannter Modus, unbekannte Rechnungsart, unbekannte Option,
+     unpassende Endung von --output, fehlender Ordner PathOutput) oder Konfiguration
+     (INI-Datei, Datenbank, Vorlage); geprüft, bevor gearbeitet wird
+  3  das Programm läuft bereits (Fenster bei der Arbeit), oder ein anderer Lauf schreibt
+     dieselbe Ausgabedatei länger als eine Minute
+  4  gespeichert, aber Drucken fehlgeschlagen
 )";
 }
 

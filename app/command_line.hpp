@@ -32,6 +32,11 @@ struct CommandLine {
 // German message for an unknown option or a missing option value.
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
+// What makes a call wrong before any work is done: a mode word other than PRINT or SILENT,
+// an invoice kind other than R and A1 to A8. Empty when the call is fine; else the German
+// message naming the fault.
+std::string callFault(const CommandLine& commandLine);
+
 std::string usageText();
 
 }  // namespace ls::app

@@ -52,6 +52,10 @@ int main(int argc, char** argv) {
                                  std::cerr);
     }
     if (commandLine.settingsFile) return showSettings(*commandLine.settingsFile);
+    if (const auto fault = ls::app::callFault(commandLine); !fault.empty()) {
+        std::cerr << "Lieferschein: " << fault << '\n';
+        return ls::app::kExitConfiguration;
+    }
     if (commandLine.unattended()) return ls::app::runUnattended(commandLine);
     return ls::app::runWindow(commandLine, argc, argv);
 }

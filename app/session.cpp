@@ -1,14 +1,21 @@
 // Start-up, template, runs and results of one program run.
 #include "app/session.hpp"
 
+#include <cctype>
+
 #include "app/ini_file.hpp"
+#include "app/output_lock.hpp"
 #include "app/result_output.hpp"
 #include "app/section_writers.hpp"
 #include "app/settings_sheet.hpp"
 #include "app/template_choice.hpp"
 #include "host/db/db_error.hpp"
+#include "host/db/sql_text.hpp"
+#include "host/text/convert.hpp"
 #include "run/invoice_options.hpp"
 #include "run/report_run.hpp"
+#include "run/run_cancel.hpp"
+#include "sections/header/header_sql.hpp"
 
 namespace ls::app {
 namespace {
@@ -23,6 +30,18 @@ std::string statementExcerpt(const std::string& sql) {
     return excerpt;
 }
 
+std::string lowerExtension(const std::filesystem::path& file) {
+    std::string ext = file.extension().string();
+    for (auto& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+void removeQuietly(const std::filesystem::path& file) {
+    std::error_code ignored;
+    if (!file.empty()) std::filesystem::remove(file, ignored);
+}
+
 }  // namespace
 
 Session::Session(CommandLine commandLine, ShellUi& ui)
@@ -34,7 +53,10 @@ Session::~Session() = default;
 // happens to be named "Error" is not taken for the failure.
 std::optional<std::string> Session::iniValue(std::string_view key) {
     auto value = GetIniWert(key, state_.IniPfad);
-    if (!value) ui_.message(kIniOpenFailed);
+    if (!value) {
+        ui_.message(std::string(kIniOpenFailed) +
+                    "\nINI-Datei: " + iniPath(state_.IniPfad).string());
+    }
     return value;
 }
 
@@ -60,10 +82,57 @@ bool Session::load() {
     try {
         db_ = db::connect(state_.ConnectString, options);
     } catch (const db::DbError& e) {
-        ui_.message(std::string("Die Datenbank konnte nicht geöffnet werden.\n") + e.what());
+        const auto where = describeDatabase(state_.ConnectString);
+        ui_.message(std::string("Die Datenbank konnte nicht geöffnet werden.") +
+                    (where.empty() ? "" : "\nVersucht: " + where) + "\n" + e.what());
         return false;
     }
-    return OpenVorlage() || !iniFailed_;
+    readCustomer();
+    if (!OpenVorlage()) return !iniFailed_;
+    return checkOutputTarget();
+}
+
+// The customer's name for the job line; an invoice without head has none.
+void Session::readCustomer() {
+    customer_.clear();
+    if (state_.RechNr.empty() || state_.RechArt.empty()) return;
+    try {
+        const auto kind = db::checkedInvoiceKind(state_.RechArt);
+        auto rs = db_->execute(sections::kundenAdresseSql(kind, state_.RechNr));
+        if (rs.eof()) return;
+        customer_ = text::trim(rs["BEZEICHNUNG"].toText());
+        if (customer_.empty()) {
+            customer_ = text::trim(rs["VORNAME"].toText() + " " + text::trim(rs["NAME"].toText()));
+        }
+    } catch (const std::exception&) {
+        // The run reports a database that cannot answer; the job line just shows less.
+        customer_.clear();
+    }
+}
+
+// A result that could only be saved under a wrong name, or into a folder that is not
+// there, is refused before the run.
+bool Session::checkOutputTarget() {
+    if (commandLine_.output && workbook_) {
+        const auto wanted = workbook_->fileExtension();
+        if (lowerExtension(*commandLine_.output) != wanted) {
+            ui_.message(
+                "Die Ausgabedatei \"" + *commandLine_.output + "\" muss auf " + wanted +
+                " enden.\nDie Vorlage " + strVorlage_ +
+                (workbook_->macroEnabled() ? " enthält Makros." : " enthält keine Makros."));
+            return false;
+        }
+    }
+    if (!commandLine_.output) {
+        const auto folder = GetIniWert("PathOutput", state_.IniPfad).value_or("");
+        std::error_code ec;
+        if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
+            ui_.message("Der Ausgabeordner fehlt: \"" + folder +
+                        "\".\nINI-Schlüssel PathOutput in " + iniPath(state_.IniPfad).string());
+            return false;
+        }
+    }
+    return true;
 }
 
 bool Session::OpenVorlage() {
@@ -78,7 +147,8 @@ bool Session::OpenVorlage() {
                                              : std::filesystem::path(*folderSetting);
     const auto names = listTemplates(folder);
     if (names.empty()) {
-        ui_.message(kNoTemplate);
+        ui_.message(std::string(kNoTemplate) + "\nGesucht in \"" + folder.string() +
+                    "\" nach Lieferschein*.xlt, *.xltx, *.xltm (INI-Schlüssel PathTemplates).");
         return false;
     }
     strVorlage_ = names.size() == 1 ? names.front() : names.at(ui_.chooseTemplate(names));
@@ -96,26 +166,42 @@ bool Session::OpenVorlage() {
     return true;
 }
 
-RunReport Session::ok(const RunOptions& options) {
-    if (!workbook_ && !OpenVorlage()) return {RunStatus::NoWorkbook, {}, {}};
+JobDescription Session::job() const {
+    return {state_.RechArt, state_.RechNr, customer_, strVorlage_,
+            describeDatabase(state_.ConnectString)};
+}
 
+RunReport Session::ok(const RunOptions& options, const RunHooks& hooks) {
+    if (!workbook_ && !OpenVorlage()) return {RunStatus::NoWorkbook, {}, {}, {}};
+
+    const auto checkpoint = [&hooks] {
+        if (hooks.checkpoint) hooks.checkpoint();
+    };
+    run::CheckedConnection db(*db_, checkpoint);
     try {
         storeOptions(settings_, options);
-        if (state_.RechNr.empty() || state_.RechArt.empty()) run::GetRechNr(*db_, state_);
-        state_.KubFormat = run::GetKubaturFormat(*db_, state_);
+        if (state_.RechNr.empty() || state_.RechArt.empty()) run::GetRechNr(db, state_);
+        state_.KubFormat = run::GetKubaturFormat(db, state_);
 
         const auto status = [this](std::string_view text) { ui_.status(text); };
         const auto message = [this](std::string_view text) { ui_.message(text); };
-        const auto result = run::Workbook_Aktualisieren(*db_, *workbook_, settings_, state_,
-                                                        deliveryNoteWriters(), status, message);
+        const auto result =
+            run::Workbook_Aktualisieren(db, *workbook_, settings_, state_, deliveryNoteWriters(),
+                                        status, message, hooks.rowDone);
         if (result.outcome == run::RunOutcome::InvoiceNotFound) {
-            return {RunStatus::InvoiceNotFound, {}, {}};
+            return {RunStatus::InvoiceNotFound, {}, {}, {}};
         }
         for (const auto& call : workbook_->macroCalls()) {
             ui_.status("Vorlagenmakro " + call.name +
                        " vorgemerkt (wird beim Öffnen nicht ausgeführt)");
         }
-        return saveAndPrint(result.print);
+        auto report = saveAndPrint(result.print, hooks);
+        report.warnings = result.warnings;
+        return report;
+    } catch (const run::RunCancelled&) {
+        ui_.status("Abgebrochen.");
+        workbook_.reset();
+        return {RunStatus::Cancelled, {}, {}, {}};
     } catch (const db::DbError& e) {
         ui_.message(
             std::string("Der Lieferschein konnte nicht erstellt werden.\n") + e.what() +
@@ -125,36 +211,73 @@ RunReport Session::ok(const RunOptions& options) {
     }
     // A workbook that a run left half-filled is not used again: the next OK starts afresh.
     workbook_.reset();
-    return {RunStatus::Failed, {}, {}};
+    return {RunStatus::Failed, {}, {}, {}};
 }
 
-RunReport Session::saveAndPrint(bool print) {
+std::filesystem::path Session::resultPath() {
+    if (commandLine_.output) return *commandLine_.output;
+    const auto outputDir = GetIniWert("PathOutput", state_.IniPfad).value_or("");
+    return defaultResultPath(outputDir, state_.RechArt, state_.RechNr, workbook_->fileExtension());
+}
+
+RunReport Session::saveAndPrint(bool print, const RunHooks& hooks) {
+    const auto checkpoint = [&hooks] {
+        if (hooks.checkpoint) hooks.checkpoint();
+    };
     RunReport report;
-    if (commandLine_.output) {
-        report.savedFile = *commandLine_.output;
-    } else {
-        const auto outputDir = GetIniWert("PathOutput", state_.IniPfad).value_or("");
-        report.savedFile =
-            defaultResultPath(outputDir, state_.RechArt, state_.RechNr, workbook_->fileExtension());
+    const auto target = resultPath();
+    // Two runs for one invoice take turns; the second then overwrites the first's note.
+    const auto lock = OutputLock::acquire(target, hooks.outputWait);
+    if (!lock) {
+        ui_.message("Die Datei \"" + target.string() +
+                    "\" wird von einem anderen Lauf geschrieben; der Lieferschein wurde nicht "
+                    "gespeichert.\nGewartet: " +
+                    std::to_string(hooks.outputWait.count() / 1000) + " Sekunden.");
+        return {RunStatus::OutputBusy, {}, {}, {}};
     }
-    workbook_->save(report.savedFile);
+    checkpoint();
+    ui_.status("Wird gespeichert …");
+    workbook_->save(target);
+    report.savedFile = target;
     report.status = RunStatus::Saved;
     ui_.status("Gespeichert: " + report.savedFile.string());
 
     if (!print && !commandLine_.keepPdf) return report;
     try {
+        checkpoint();
+        ui_.status("PDF wird erstellt …");
         report.pdfFile = writePdf(*workbook_, report.savedFile, workbook_->sheet(0).name());
         if (print) {
-            printPdf(report.pdfFile, GetIniWert("Printer", state_.IniPfad).value_or(""));
+            checkpoint();
+            const auto printer = GetIniWert("Printer", state_.IniPfad).value_or("");
+            ui_.status("Wird gedruckt …");
+            try {
+                printPdf(report.pdfFile, printer);
+            } catch (const PrintError& e) {
+                throw PrintError(std::string(e.what()) +
+                                 "\nDrucker: " + (printer.empty() ? "Standarddrucker" : printer) +
+                                 " (INI-Schlüssel Printer in " + iniPath(state_.IniPfad).string() +
+                                 ")");
+            }
             ui_.status("Gedruckt.");
         }
         if (!commandLine_.keepPdf) {
-            std::filesystem::remove(report.pdfFile);
+            removeQuietly(report.pdfFile);
             report.pdfFile.clear();
         }
+    } catch (const run::RunCancelled&) {
+        // A cancel after saving takes the result back: the clerk asked for no note.
+        removeQuietly(report.savedFile);
+        removeQuietly(report.pdfFile);
+        throw;
     } catch (const std::exception& e) {
         ui_.message(e.what());
         report.status = RunStatus::PrintFailed;
+        // Only the caller's --pdf keeps a PDF; a failed printout leaves none behind.
+        if (!commandLine_.keepPdf) {
+            removeQuietly(report.pdfFile);
+            report.pdfFile.clear();
+        }
     }
     return report;
 }

@@ -1,12 +1,13 @@
 // The single-instance lock.
 #include "app/single_instance.hpp"
 
-#include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <thread>
+
+#include "app/user_runtime_folder.hpp"
 
 namespace ls::app {
 
@@ -15,27 +16,37 @@ std::filesystem::path SingleInstance::lockFile() {
         explicitFile && *explicitFile) {
         return explicitFile;
     }
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-        return std::filesystem::path(runtime) / "lieferschein.lock";
-    }
-    return std::filesystem::temp_directory_path() /
-           ("lieferschein-" + std::to_string(::getuid()) + ".lock");
+    return privateRuntimeFolder() / "lieferschein.lock";
 }
 
-SingleInstance::SingleInstance() {
-    const int fd = ::open(lockFile().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return;
-    // The kernel drops the lock when the process ends, however it ends.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        busy_ = errno == EWOULDBLOCK;
-        ::close(fd);
+SingleInstance::SingleInstance(std::chrono::milliseconds wait) {
+    int fd = -1;
+    try {
+        fd = openOwnLockFile(lockFile());
+    } catch (const PrivateFolderError& e) {
+        refusal_ = e.what();
         return;
+    }
+    if (fd < 0) return;
+    const auto until = std::chrono::steady_clock::now() + wait;
+    // The kernel drops the lock when the process ends, however it ends.
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            closeLockFile(fd);
+            return;
+        }
+        if (std::chrono::steady_clock::now() >= until) {
+            busy_ = true;
+            closeLockFile(fd);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     fd_ = fd;
 }
 
 SingleInstance::~SingleInstance() {
-    if (fd_ >= 0) ::close(fd_);
+    closeLockFile(fd_);
 }
 
 }  // namespace ls::app

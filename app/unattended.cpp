@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "app/exit_codes.hpp"
+#include "app/output_lock.hpp"
 #include "app/session.hpp"
-#include "app/single_instance.hpp"
 
 namespace ls::app {
 namespace {
@@ -26,17 +26,20 @@ class StderrUi : public ShellUi {
 
 }  // namespace
 
+// No one-instance lock here: a caller's runs go on beside the clerk's window, and runs that
+// would write the same file take turns on that file.
 int runUnattended(const CommandLine& commandLine) {
     StderrUi ui;
-    const SingleInstance instance;
-    if (instance.otherInstanceRunning()) {
-        ui.message("Das Programm läuft bereits; der Lieferschein wurde nicht erstellt.");
-        return kExitAlreadyRunning;
-    }
     Session session(commandLine, ui);
     if (!session.load() || !session.hasWorkbook()) return kExitConfiguration;
 
-    const auto report = session.ok(session.showOptionen());
+    RunHooks hooks;
+    hooks.outputWait = outputLockWait();
+    const auto report = session.ok(session.showOptionen(), hooks);
+    // The caller reads where the note went from standard output, and nothing else.
+    if (!report.savedFile.empty()) std::cout << report.savedFile.string() << '\n';
+    if (!report.pdfFile.empty()) std::cout << report.pdfFile.string() << '\n';
+    std::cout.flush();
     switch (report.status) {
         case RunStatus::Saved:
             return kExitOk;
@@ -44,8 +47,11 @@ int runUnattended(const CommandLine& commandLine) {
             return kExitPrintFailed;
         case RunStatus::NoWorkbook:
             return kExitConfiguration;
+        case RunStatus::OutputBusy:
+            return kExitAlreadyRunning;
         case RunStatus::InvoiceNotFound:
         case RunStatus::Failed:
+        case RunStatus::Cancelled:
             break;
     }
     return kExitRunFailed;

@@ -14,6 +14,9 @@
 namespace ls::run {
 
 using StatusSink = std::function<void(std::string_view)>;
+// A long list reports each row it writes: rows done and rows in all. The shell shows the
+// numbers and may stop the run here (it throws RunCancelled).
+using RowProgress = std::function<void(std::size_t done, std::size_t total)>;
 
 struct Report {
     db::Connection& db;
@@ -22,6 +25,7 @@ struct Report {
     RunState& state;
     Labels& labels;
     StatusSink status = [](std::string_view) {};
+    RowProgress rowDone = [](std::size_t, std::size_t) {};
 };
 
 }  // namespace ls::run

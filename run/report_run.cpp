@@ -2,6 +2,7 @@
 // column widths and page breaks go.
 #include "run/report_run.hpp"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -56,7 +57,8 @@ void readZusText(db::Connection& db, RunState& state) {
 class Driver {
   public:
     Driver(db::Connection& db, sheet::Workbook& workbook, const TemplateSettings& settings,
-           RunState& state, const SectionWriters& writers, const StatusSink& status)
+           RunState& state, const SectionWriters& writers, const StatusSink& status,
+           const RowProgress& rowDone)
         : db_(db),
           workbook_(workbook),
           settings_(settings),
@@ -64,24 +66,50 @@ class Driver {
           writers_(writers),
           status_(status),
           labels_(db),
-          report_{db, workbook.sheet(0), settings, state, labels_, status} {}
+          report_{db, workbook.sheet(0), settings, state, labels_, status} {
+        if (!rowDone) return;
+        // The single-log lists report their rows; the clerk sees them counted over the
+        // whole invoice, each list continuing where the one before ended.
+        report_.rowDone = [this, rowDone](std::size_t done, std::size_t total) {
+            if (done == 0) {
+                rowsBefore_ += rowsOfList_;
+                rowsOfList_ = total;
+            }
+            rowDone(rowsBefore_ + done, std::max(invoiceRows_, rowsBefore_ + total));
+        };
+        countRows_ = true;
+    }
 
     RunResult run(const std::function<void(std::string_view)>& message) {
         readZusText(db_, state_);
         if (state_.RechNr.empty()) {
             message("Rechnung nicht gefunden");
-            return {RunOutcome::InvoiceNotFound, false};
+            return {RunOutcome::InvoiceNotFound, false, {}};
         }
         // RechArt becomes part of a column name.
         state_.RechArt = db::checkedInvoiceKind(state_.RechArt);
+
+        auto lists = db_.execute(listenSql(state_.RechArt, state_.RechNr));
+        RunResult result;
+        const bool hasHead = invoiceHasHead();
+        if (lists.eof() && !hasHead) {
+            // A mistyped number must not come out as an empty delivery note.
+            message("Rechnung " + state_.RechArt + " " + state_.RechNr + " nicht gefunden.");
+            return {RunOutcome::InvoiceNotFound, false, {}};
+        }
+        if (lists.eof()) result.warnings.emplace_back("Die Rechnung enthält keine Stämme.");
+        if (!hasHead) {
+            result.warnings.emplace_back("Kein Rechnungskopf: die Anschrift bleibt leer.");
+        }
+        for (const auto& warning : result.warnings)
+            status_(warning);
+        if (countRows_) invoiceRows_ = invoiceLogCount();
 
         // The template's macros get the condition the previous run left behind.
         workbook_.runMacro(
             "DieseArbeitsmappe.SetGlobalVariables",
             {state_.ConnectString, withoutLogsPrefix(state_.Bedingung), state_.RechNr});
         workbook_.runMacro("DieseArbeitsmappe.WriteKundeKopf");
-
-        auto lists = db_.execute(listenSql(state_.RechArt, state_.RechNr));
 
         state_.Zeile = settings_.StartZeile;
         // The list sheet is the first one; it is the active sheet from here on.
@@ -105,13 +133,24 @@ class Driver {
         workbook_.runMacro("DieseArbeitsmappe.SetDotFields");
         status_("Fertig!");
 
-        const bool print =
+        result.print =
             settings_.lSofortDruck != 0 || text::toUpper(text::trim(state_.Modus)) == "PRINT";
-        return {RunOutcome::Written, print};
+        return result;
     }
 
   private:
     sheet::Worksheet& sheet() { return report_.sheet; }
+
+    std::size_t invoiceLogCount() {
+        auto rs = db_.execute(invoiceLogCountSql(state_.RechArt, state_.RechNr));
+        if (rs.eof() || rs["ANZAHL"].isNull()) return 0;
+        return static_cast<std::size_t>(std::max<std::int64_t>(0, rs["ANZAHL"].toInt64()));
+    }
+
+    bool invoiceHasHead() {
+        auto rs = db_.execute(invoiceHeadSql(state_.RechArt, state_.RechNr));
+        return !rs.eof() && !rs["ANZAHL"].isNull() && rs["ANZAHL"].toInt64() > 0;
+    }
 
     void clearOldOutput() {
         const auto start = settings_.StartZeile;
@@ -253,6 +292,10 @@ class Driver {
     const StatusSink& status_;
     Labels labels_;
     Report report_;
+    bool countRows_ = false;
+    std::size_t invoiceRows_ = 0;
+    std::size_t rowsBefore_ = 0;
+    std::size_t rowsOfList_ = 0;
 };
 
 }  // namespace
@@ -260,11 +303,12 @@ class Driver {
 RunResult Workbook_Aktualisieren(db::Connection& db, sheet::Workbook& workbook,
                                  const TemplateSettings& settings, RunState& state,
                                  const SectionWriters& writers, const StatusSink& status,
-                                 const std::function<void(std::string_view)>& message) {
+                                 const std::function<void(std::string_view)>& message,
+                                 const RowProgress& rowDone) {
     // The whole note from one state of the database, and SQLite's file lock taken once
     // instead of once per statement.
     const db::ReadTransaction snapshot(db);
-    Driver driver(db, workbook, settings, state, writers, status);
+    Driver driver(db, workbook, settings, state, writers, status, rowDone);
     return driver.run(message);
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "host/db/connection.hpp"
 #include "host/sheet/workbook.hpp"
@@ -22,7 +24,7 @@ struct SectionWriters {
 
 enum class RunOutcome {
     Written,          // the delivery note is complete
-    InvoiceNotFound,  // no invoice number: nothing was written
+    InvoiceNotFound,  // no invoice number, or neither head nor logs: nothing was written
 };
 
 struct RunResult {
@@ -30,6 +32,8 @@ struct RunResult {
     // The template or the caller asked for a printout. The sheet is printed once, even
     // when both ask for it.
     bool print = false;
+    // What the caller should know about a note that was written all the same.
+    std::vector<std::string> warnings;
 };
 
 // Walks the invoice: configuration numbers, template macros, old output cleared, customer
@@ -38,6 +42,7 @@ struct RunResult {
 RunResult Workbook_Aktualisieren(db::Connection& db, sheet::Workbook& workbook,
                                  const TemplateSettings& settings, RunState& state,
                                  const SectionWriters& writers, const StatusSink& status,
-                                 const std::function<void(std::string_view)>& message);
+                                 const std::function<void(std::string_view)>& message,
+                                 const RowProgress& rowDone = {});
 
 }  // namespace ls::run

@@ -24,6 +24,17 @@ std::string listenSql(std::string_view rechArt, std::string_view rechNr) {
            invoiceEquals(rechArt, rechNr) + " ORDER BY LISTE, LOS";
 }
 
+std::string invoiceHeadSql(std::string_view rechArt, std::string_view rechNr) {
+    return "SELECT COUNT(*) AS ANZAHL FROM HEADERRECH WHERE HEADERRECH.VER_TYPE = '" +
+           db::quoted(rechArt) + "' AND HEADERRECH.R_NAME = '" + db::quoted(rechNr) + "'";
+}
+
+std::string invoiceLogCountSql(std::string_view rechArt, std::string_view rechNr) {
+    return "SELECT COUNT(*) AS ANZAHL FROM LOGS, LOGS_RECH WHERE LOGS.ID_LOG = "
+           "LOGS_RECH.ID_LOG AND " +
+           invoiceEquals(rechArt, rechNr);
+}
+
 std::string rechnungOptionSql() {
     return "SELECT ISNULL(TEXT_VALUE,'') AS TEXT_VALUE FROM OPTIONEN WHERE PROPERTY_ID = "
            "'EXCELRECHNUNG'";

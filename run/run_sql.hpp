@@ -13,6 +13,10 @@ namespace ls::run {
 std::string formsConfigSql();
 // The lists and lots of the invoice, in ascending order.
 std::string listenSql(std::string_view rechArt, std::string_view rechNr);
+// Whether the invoice has its head (customer, date): the column ANZAHL counts the rows.
+std::string invoiceHeadSql(std::string_view rechArt, std::string_view rechNr);
+// The logs of the invoice, counted in the column ANZAHL.
+std::string invoiceLogCountSql(std::string_view rechArt, std::string_view rechNr);
 // The invoice the main application left for printing.
 std::string rechnungOptionSql();
 // The number of decimal places for volumes.

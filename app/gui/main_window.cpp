@@ -1,12 +1,15 @@
 // The main window and its run options.
 #include "app/gui/main_window.hpp"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -16,6 +19,13 @@
 
 namespace ls::app::gui {
 namespace {
+
+// The job line stands above the options; everything of the original form moves down by
+// its height, and a row for the result buttons comes in above the status line.
+constexpr int kJobLine = 600;
+constexpr int kResultRow = 360;
+constexpr int kClientWidth = 4575;  // the status line's full width and its margins
+constexpr int kClientHeight = 3765 + kJobLine + kResultRow;
 
 struct OrderButton {
     const char* name;
@@ -74,51 +84,71 @@ CheckState fromQt(const QCheckBox* box) {
 }  // namespace
 
 MainWindow::MainWindow(const CommandLine& commandLine, QWidget* parent)
-    : QWidget(parent), session_(std::make_unique<Session>(commandLine, *this)) {
+    : QWidget(parent), model_(commandLine, *this) {
     setObjectName("F_Start");
     setWindowTitle(QString("TNV32-Lieferschein V %1.%2.%3")
                        .arg(LS_VERSION_MAJOR)
                        .arg(LS_VERSION_MINOR)
                        .arg(LS_VERSION_PATCH));
-    setFixedSize(twips(3690), twips(3765));
+    setFixedSize(twips(kClientWidth), twips(kClientHeight));
     setFont(formFont(font()));
 
-    auto* frame1 = new QGroupBox("Einzeln", this);
-    frame1->setObjectName("Frame1");
-    frame1->setGeometry(twipsRect(120, 120, 3372, 1815));
+    lbAuftrag_ = new QLabel(this);
+    lbAuftrag_->setObjectName("LbAuftrag");
+    lbAuftrag_->setGeometry(twipsRect(120, 120, 4335, 480));
+    QFont bold = lbAuftrag_->font();
+    bold.setBold(true);
+    lbAuftrag_->setFont(bold);
+
+    constexpr int dy = kJobLine;
+    frame1_ = new QGroupBox("Einzeln", this);
+    frame1_->setObjectName("Frame1");
+    frame1_->setGeometry(twipsRect(120, 120 + dy, 3372, 1815));
     for (std::size_t i = 0; i < kOrderButtons.size(); ++i) {
         const auto& b = kOrderButtons[i];
-        order_[i] = new QRadioButton(b.caption, frame1);
+        order_[i] = new QRadioButton(b.caption, frame1_);
         order_[i]->setObjectName(b.name);
         order_[i]->setGeometry(twipsRect(120, b.top, b.width, b.height));
     }
 
-    auto* frame2 = new QGroupBox("Einstellungen", this);
-    frame2->setObjectName("Frame2");
-    frame2->setGeometry(twipsRect(120, 2040, 3372, 972));
-    cbLosweise_ = checkBox(frame2, "CbLosweise", "Losweise", twipsRect(120, 240, 1092, 252));
+    frame2_ = new QGroupBox("Einstellungen", this);
+    frame2_->setObjectName("Frame2");
+    frame2_->setGeometry(twipsRect(120, 2040 + dy, 3372, 972));
+    cbLosweise_ = checkBox(frame2_, "CbLosweise", "Losweise", twipsRect(120, 240, 1092, 252));
     // These three belong to the window itself but lie on the frame's area.
-    cbDruck_ = checkBox(this, "CbDruck", "Sofort drucken", twipsRect(1440, 2280, 1935, 252));
-    cbEinzeln_ = checkBox(this, "CbEinzeln", "Einzeln", twipsRect(240, 2520, 972, 252));
-    cbVerdichtet_ = checkBox(this, "CbVerdichtet", "Verdichtet", twipsRect(1440, 2520, 1935, 252));
+    cbDruck_ = checkBox(this, "CbDruck", "Sofort drucken", twipsRect(1440, 2280 + dy, 1935, 252));
+    cbEinzeln_ = checkBox(this, "CbEinzeln", "Einzeln", twipsRect(240, 2520 + dy, 972, 252));
+    cbVerdichtet_ =
+        checkBox(this, "CbVerdichtet", "Verdichtet", twipsRect(1440, 2520 + dy, 1935, 252));
 
-    auto* ok = okButton(this, "B_OK", twipsRect(120, 3120, 1332, 252));
+    ok_ = okButton(this, "B_OK", twipsRect(120, 3120 + dy, 1332, 252));
 
-    auto* cancel = new QPushButton("Abbrechen", this);
-    cancel->setObjectName("ButAbbrech");
-    cancel->setGeometry(twipsRect(2160, 3120, 1332, 252));
+    cancel_ = new QPushButton("Abbrechen", this);
+    cancel_->setObjectName("ButAbbrech");
+    cancel_->setGeometry(twipsRect(2160, 3120 + dy, 1332, 252));
 
-    lbStatus_ = new QLabel("Bereit!", this);
+    open_ = new QPushButton("Öffnen", this);
+    open_->setObjectName("ButOeffnen");
+    open_->setGeometry(twipsRect(120, 3120 + dy + kResultRow, 1332, 252));
+    openFolder_ = new QPushButton("Ordner öffnen", this);
+    openFolder_->setObjectName("ButOrdnerOeffnen");
+    openFolder_->setGeometry(twipsRect(2160, 3120 + dy + kResultRow, 1332, 252));
+    showResultAvailable(false);
+
+    lbStatus_ = new QLabel(this);
     lbStatus_->setObjectName("LbStatus");
-    lbStatus_->setGeometry(twipsRect(120, 3480, 4335, 255));
+    lbStatus_->setGeometry(twipsRect(120, 3480 + dy + kResultRow, 4335, 255));
+    showStatus("Bereit!");
 
     flbVorlagen_ = new QListWidget(this);
     flbVorlagen_->setObjectName("flbVorlagen");
-    flbVorlagen_->setGeometry(twipsRect(2280, 3480, 1212, 285));
+    flbVorlagen_->setGeometry(twipsRect(2280, 3480 + dy + kResultRow, 1212, 285));
     flbVorlagen_->hide();
 
-    connect(ok, &QPushButton::clicked, this, &MainWindow::okClicked);
-    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(ok_, &QPushButton::clicked, this, &MainWindow::okClicked);
+    connect(cancel_, &QPushButton::clicked, this, [this] { model_.cancel(); });
+    connect(open_, &QPushButton::clicked, this, [this] { model_.openResult(); });
+    connect(openFolder_, &QPushButton::clicked, this, [this] { model_.openResultFolder(); });
 
     setTopmost(true);
     move(LoadFormPos(pos()));
@@ -127,8 +157,7 @@ MainWindow::MainWindow(const CommandLine& commandLine, QWidget* parent)
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::load() {
-    if (!session_->load()) return false;
-    ShowOptionen(session_->showOptionen());
+    if (!model_.load()) return false;
     setTopmost(true);
     return true;
 }
@@ -144,7 +173,7 @@ void MainWindow::ShowOptionen(const RunOptions& options) {
 
 RunOptions MainWindow::currentOptions() const {
     RunOptions options;
-    options.EinzSort = session_->settings().EinzSort;
+    options.EinzSort = model_.session().settings().EinzSort;
     for (std::size_t i = 0; i < order_.size(); ++i) {
         if (order_[i]->isChecked()) {
             options.EinzSort = static_cast<std::int16_t>(i + 1);
@@ -159,15 +188,13 @@ RunOptions MainWindow::currentOptions() const {
 }
 
 void MainWindow::okClicked() {
-    lastReport_ = session_->ok(currentOptions());
+    if (model_.running()) return;
+    model_.ok(currentOptions());
     // The spreadsheet window may now stay in front of this one.
     setTopmost(false);
-    if (lastReport_.status == RunStatus::Saved || lastReport_.status == RunStatus::PrintFailed) {
-        emit resultSaved(QString::fromStdString(lastReport_.savedFile.string()));
-    }
 }
 
-void MainWindow::message(std::string_view text) {
+void MainWindow::showMessage(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, "Lieferschein",
                     QString::fromUtf8(text.data(), static_cast<int>(text.size())), QMessageBox::Ok,
                     isVisible() ? this : nullptr);
@@ -175,9 +202,52 @@ void MainWindow::message(std::string_view text) {
     box.exec();
 }
 
-void MainWindow::status(std::string_view text) {
-    lbStatus_->setText(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+void MainWindow::showElided(QLabel* label, const QString& text, Qt::TextElideMode mode) {
+    label->setText(label->fontMetrics().elidedText(text, mode, label->width()));
+    // The whole text, a path above all, stays readable.
+    label->setToolTip(text);
+}
+
+void MainWindow::showJob(const std::string& invoice, const std::string& source) {
+    jobInvoice_ = QString::fromStdString(invoice);
+    jobSource_ = QString::fromStdString(source);
+    showJobLines();
+}
+
+// Two lines, each shortened on its own; the tooltip holds the whole job.
+void MainWindow::showJobLines() {
+    const auto& metrics = lbAuftrag_->fontMetrics();
+    const int width = lbAuftrag_->width();
+    lbAuftrag_->setText(metrics.elidedText(jobInvoice_, Qt::ElideRight, width) + "\n" +
+                        metrics.elidedText(jobSource_, Qt::ElideMiddle, width));
+    lbAuftrag_->setToolTip(jobSource_.isEmpty() ? jobInvoice_ : jobInvoice_ + " · " + jobSource_);
+}
+
+void MainWindow::showStatus(const std::string& text) {
+    statusText_ = QString::fromStdString(text);
+    showElided(lbStatus_, statusText_, Qt::ElideMiddle);
     lbStatus_->repaint();
+}
+
+void MainWindow::showRunning(bool running) {
+    frame1_->setEnabled(!running);
+    frame2_->setEnabled(!running);
+    for (auto* box : {cbDruck_, cbEinzeln_, cbVerdichtet_})
+        box->setEnabled(!running);
+    ok_->setEnabled(!running);
+}
+
+void MainWindow::showResultAvailable(bool available) {
+    open_->setEnabled(available);
+    openFolder_->setEnabled(available);
+}
+
+void MainWindow::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+bool MainWindow::startDetached(const std::string& program, const std::string& file) {
+    return QProcess::startDetached(QString::fromStdString(program), {QString::fromStdString(file)});
 }
 
 std::size_t MainWindow::chooseTemplate(const std::vector<std::string>& names) {
@@ -190,8 +260,36 @@ std::size_t MainWindow::chooseTemplate(const std::vector<std::string>& names) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // During a run the close box cancels it; the window stays until the run has stopped.
+    if (!model_.mayClose()) {
+        event->ignore();
+        return;
+    }
     SaveFormPos(pos());
     event->accept();
+}
+
+// Enter presses OK from any control, Escape presses Abbrechen, as on the office's forms.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (ok_->isEnabled()) ok_->click();
+            event->accept();
+            return;
+        case Qt::Key_Escape:
+            cancel_->click();
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showJobLines();
+    showElided(lbStatus_, statusText_, Qt::ElideMiddle);
 }
 
 void MainWindow::setTopmost(bool topmost) {

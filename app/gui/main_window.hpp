@@ -1,23 +1,24 @@
-// The main window "F_Start": the run options of one delivery note, OK and Abbrechen, and the
-// status line of the run.
+// The main window "F_Start": the job, the run options of one delivery note, OK and
+// Abbrechen, the result buttons and the status line of the run. A view of WindowModel.
 #pragma once
 
 #include <QWidget>
 #include <array>
-#include <memory>
 
 #include "app/run_options.hpp"
-#include "app/session.hpp"
-#include "app/shell_ui.hpp"
+#include "app/window_model.hpp"
+#include "app/window_view.hpp"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 
 namespace ls::app::gui {
 
-class MainWindow : public QWidget, public ShellUi {
+class MainWindow : public QWidget, public WindowView {
     Q_OBJECT
   public:
     explicit MainWindow(const CommandLine& commandLine, QWidget* parent = nullptr);
@@ -31,36 +32,53 @@ class MainWindow : public QWidget, public ShellUi {
     void ShowOptionen(const RunOptions& options);
     RunOptions currentOptions() const;
 
-    // ShellUi
-    void message(std::string_view text) override;
-    void status(std::string_view text) override;
-    std::size_t chooseTemplate(const std::vector<std::string>& names) override;
+    WindowModel& model() { return model_; }
+    Session& session() { return model_.session(); }
+    const RunReport& lastReport() const { return model_.lastReport(); }
 
-    Session& session() { return *session_; }
-    const RunReport& lastReport() const { return lastReport_; }
+    // WindowView
+    void showMessage(std::string_view text) override;
+    std::size_t chooseTemplate(const std::vector<std::string>& names) override;
+    void showOptions(const RunOptions& options) override { ShowOptionen(options); }
+    void showJob(const std::string& invoice, const std::string& source) override;
+    void showStatus(const std::string& text) override;
+    void showRunning(bool running) override;
+    void showResultAvailable(bool available) override;
+    void processEvents() override;
+    bool startDetached(const std::string& program, const std::string& file) override;
+    void closeWindow() override { close(); }
 
   public slots:
     void okClicked();
 
-  signals:
-    // A delivery note was saved; the shell opens it in the spreadsheet application.
-    void resultSaved(const QString& file);
-
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void setTopmost(bool topmost);
+    void showElided(QLabel* label, const QString& text, Qt::TextElideMode mode);
+    void showJobLines();
 
-    std::unique_ptr<Session> session_;
+    WindowModel model_;
+    QGroupBox* frame1_ = nullptr;
+    QGroupBox* frame2_ = nullptr;
     std::array<QRadioButton*, 6> order_{};
     QCheckBox* cbLosweise_ = nullptr;
     QCheckBox* cbDruck_ = nullptr;
     QCheckBox* cbEinzeln_ = nullptr;
     QCheckBox* cbVerdichtet_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* open_ = nullptr;
+    QPushButton* openFolder_ = nullptr;
+    QLabel* lbAuftrag_ = nullptr;
     QLabel* lbStatus_ = nullptr;
     QListWidget* flbVorlagen_ = nullptr;
-    RunReport lastReport_;
+    QString jobInvoice_;
+    QString jobSource_;
+    QString statusText_;
 };
 
 }  // namespace ls::app::gui

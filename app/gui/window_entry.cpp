@@ -1,15 +1,17 @@
-// Starting the main window: one instance, the start-up, and opening each saved result.
+// Starting the main window: one window per user, the hand-over from a running idle window,
+// the start-up, and opening each saved result.
 #include "app/window_entry.hpp"
 
 #include <QApplication>
-#include <QProcess>
+#include <QMessageBox>
+#include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "app/exit_codes.hpp"
 #include "app/gui/instance_channel.hpp"
 #include "app/gui/main_window.hpp"
-#include "app/ini_file.hpp"
 #include "app/single_instance.hpp"
 
 namespace ls::app {
@@ -22,11 +24,12 @@ bool displayAvailable() {
     return false;
 }
 
-// The desktop's spreadsheet application, or the program the INI file names.
-void openInSpreadsheet(const QString& file, const std::string& iniPfad) {
-    const auto command = GetIniWert("SpreadsheetCommand", iniPfad).value_or("");
-    const QString program = command.empty() ? "xdg-open" : QString::fromStdString(command);
-    QProcess::startDetached(program, {file});
+void showMessage(const std::string& text) {
+    std::cerr << "Lieferschein: " << text << std::endl;
+    QMessageBox box(QMessageBox::NoIcon, "Lieferschein", QString::fromStdString(text),
+                    QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
 }
 
 }  // namespace
@@ -41,23 +44,42 @@ int runWindow(const CommandLine& commandLine, int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName("Lieferschein");
 
-    const SingleInstance instance;
-    if (instance.otherInstanceRunning()) {
-        gui::InstanceChannel::knock();
-        return kExitOk;
+    auto instance = std::make_unique<SingleInstance>();
+    if (!instance->refusal().empty()) {
+        showMessage(instance->refusal());
+        return kExitConfiguration;
+    }
+    if (instance->otherInstanceRunning()) {
+        // The running window hands over when idle, so that this start's invoice is the one
+        // the clerk gets; a busy window keeps its run.
+        const auto answer = gui::InstanceChannel::requestHandover();
+        if (!answer) {
+            // A window that is converting or printing answers only when that step ends.
+            showMessage(
+                "Lieferschein läuft bereits und antwortet gerade nicht; bitte warten "
+                "oder abbrechen.");
+            return kExitAlreadyRunning;
+        }
+        if (!answer->empty()) {
+            showMessage(*answer);
+            return kExitAlreadyRunning;
+        }
+        instance.reset();
+        instance = std::make_unique<SingleInstance>(std::chrono::seconds(15));
+        if (instance->otherInstanceRunning()) {
+            showMessage(
+                "Das andere Fenster hat sich nicht geschlossen; bitte später erneut "
+                "versuchen.");
+            return kExitAlreadyRunning;
+        }
     }
 
     gui::MainWindow window(commandLine);
-    gui::InstanceChannel channel;
-    QObject::connect(&channel, &gui::InstanceChannel::activationRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    window.model().setOpenAfterRun(true);
+    gui::InstanceChannel channel([&window] { return window.model().answerSecondStart(); });
+    QObject::connect(&channel, &gui::InstanceChannel::handoverAgreed, &window,
+                     [&window] { window.close(); });
     channel.listen();
-    QObject::connect(
-        &window, &gui::MainWindow::resultSaved, &window,
-        [&commandLine](const QString& file) { openInSpreadsheet(file, commandLine.iniPfad); });
 
     window.show();
     if (!window.load()) return kExitConfiguration;

@@ -82,7 +82,8 @@ void WriteEinzeln(run::Report& r) {
     stand.dBlockStart = r.state.Zeile;
     stand.vorrat.kenneListe(rs);
 
-    for (; !rs.eof(); rs.moveNext(), ++r.state.Zeile) {
+    for (std::size_t done = 0; !rs.eof(); rs.moveNext(), ++r.state.Zeile, ++done) {
+        r.rowDone(done, rs.rowCount());
         const auto layout = layoutCode(r, rs, stand.vorrat);
         if (stand.nLastLayout != layout) OpenBlock(r, rs, stand, layout);
 

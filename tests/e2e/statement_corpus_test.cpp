@@ -54,6 +54,8 @@ std::vector<std::string> corpus() {
                                     sections::positionenSql("10'01")};
     for (const std::string kind : {"R", "A1", "A3", "A8"}) {
         sql.push_back(run::listenSql(kind, "1001"));
+        sql.push_back(run::invoiceHeadSql(kind, "10'01"));
+        sql.push_back(run::invoiceLogCountSql(kind, "1001"));
         sql.push_back(sections::kundenAdresseSql(kind, "O'Brien"));
         for (const auto& c : conditions(kind, "1001")) {
             for (const char* feld : {"LOS", "LISTDATUM", "LISTZUSTXT"}) {

@@ -10,7 +10,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <sqlite3.h>
+
+#include <chrono>
+#include <sstream>
+#include <stdexcept>
+
 #include "app/libreoffice.hpp"
+#include "app/output_lock.hpp"
 #include "app/process.hpp"
 #include "demo/default_template.hpp"
 #include "demo/demo_database.hpp"
@@ -56,6 +63,19 @@ class Unattended : public ::testing::Test {
         return "Provider=SQLite;Data Source=" + (shared_->path() / "demo.db").string();
     }
 
+    // A copy of the demo database changed by a write statement, as a connection string.
+    std::string changedDemoDb(const std::string& name, const std::string& sql) const {
+        const auto copy = dir.path() / name;
+        std::filesystem::copy_file(shared_->path() / "demo.db", copy);
+        sqlite3* handle = nullptr;
+        const bool opened = sqlite3_open(copy.c_str(), &handle) == SQLITE_OK;
+        const bool changed =
+            opened && sqlite3_exec(handle, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(handle);
+        if (!changed) throw std::runtime_error("demo database not changed: " + sql);
+        return "Provider=SQLite;Data Source=" + copy.string();
+    }
+
     void writeIni(const std::string& extra) {
         std::ofstream(ini()) << "[Lieferschein]\nPathTemplates=" << templates().string()
                              << "\nPathOutput=" << dir.path().string() << "\n"
@@ -66,6 +86,25 @@ class Unattended : public ::testing::Test {
         std::vector<std::string> argv = {LS_EXE, job};
         argv.insert(argv.end(), options.begin(), options.end());
         return app::runProcess(argv);
+    }
+
+    struct SplitResult {
+        int exitCode = -1;
+        std::string out;  // standard output alone
+        std::string err;
+    };
+    // The program with its standard output and standard error apart.
+    SplitResult runSplit(const std::string& job, std::vector<std::string> options = {}) {
+        const auto errFile = dir.path() / "stderr.txt";
+        std::vector<std::string> argv = {"sh", "-c", "exec \"$0\" \"$@\" 2>\"$ERRFILE\"", LS_EXE,
+                                         job};
+        argv.insert(argv.end(), options.begin(), options.end());
+        ::setenv("ERRFILE", errFile.c_str(), 1);
+        const auto r = app::runProcess(argv);
+        std::ifstream in(errFile);
+        std::stringstream err;
+        err << in.rdbuf();
+        return {r.exitCode, r.output, err.str()};
     }
 
     std::filesystem::path result(const std::string& name = "Lieferschein_R_1001.xlsx") const {
@@ -122,14 +161,20 @@ TEST_F(Unattended, AnInvoiceWithoutLogsStillGetsAddressTitleAndPositions) {
 
 TEST_F(Unattended, AnInvoiceNumberUnfitForAFileNameIsCleanedOnlyInTheName) {
     const std::string number = "R-1/2\\3:4*5?6";
-    const auto r = run(demoDb() + "|" + number + "|R|" + ini().string() + "|SILENT");
+    // The invoice exists (with a head, without logs), so the run writes it.
+    const auto db = changedDemoDb("nummer.db",
+                                  "INSERT INTO HEADERRECH (VER_TYPE, R_NAME) VALUES "
+                                  "('R', '" +
+                                      number + "')");
+    const auto r = run(db + "|" + number + "|R|" + ini().string() + "|SILENT");
     ASSERT_EQ(r.exitCode, 0) << r.output;
     const auto saved = result("Lieferschein_R_R-1_2_3_4_5_6.xlsx");
     ASSERT_TRUE(std::filesystem::exists(saved)) << r.output;
     // Straight into the output folder, nothing beside it.
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         EXPECT_TRUE(entry.path() == saved || entry.path() == templates() || entry.path() == ini() ||
-                    entry.path().filename() == "instance.lock")
+                    entry.path().filename() == "instance.lock" ||
+                    entry.path().filename() == "nummer.db")
             << entry.path();
     }
     auto workbook = sheet::Workbook::fromTemplate(saved);
@@ -146,23 +191,29 @@ TEST_F(Unattended, TheInvoiceComesFromTheOptionsWhenTheCallerNamesNone) {
 }
 
 TEST_F(Unattended, FailuresSayWhatWentWrongAndLeaveNoResult) {
-    auto r = run(demoDb() + "|1001|X9|" + ini().string() + "|SILENT");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_THAT(r.output, HasSubstr("X9"));
-
-    r = run("Provider=SQLite;Data Source=" + (dir.path() / "fehlt.db").string() + "|1001|R|" +
-            ini().string() + "|SILENT");
+    auto r = run("Provider=SQLite;Data Source=" + (dir.path() / "fehlt.db").string() + "|1001|R|" +
+                 ini().string() + "|SILENT");
     EXPECT_EQ(r.exitCode, 2);
+    EXPECT_THAT(r.output, HasSubstr("Die Datenbank konnte nicht geöffnet werden."));
     EXPECT_THAT(r.output, HasSubstr("fehlt.db"));
 
+    // The second line says which file was meant, which folder and pattern were searched.
     r = run("|1001|R|" + (dir.path() / "fehlt.ini").string() + "|SILENT");
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_THAT(r.output, HasSubstr("Tannova.ini konnte nicht geöffnet werden!"));
+    EXPECT_THAT(r.output, HasSubstr("Tannova.ini konnte nicht geöffnet werden!\nINI-Datei: " +
+                                    (dir.path() / "fehlt.ini").string()));
+
+    r = run("|1001|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_THAT(r.output, HasSubstr("Die Datenbank konnte nicht geöffnet werden.\nVersucht: "
+                                    "Server (leer), Datenbank (leer)"));
 
     std::filesystem::remove(templates() / "Lieferschein_Standard.xltx");
     r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_THAT(r.output, HasSubstr("Keine Excelvorlage (Holzliste*.xlt) vorhanden!"));
+    EXPECT_THAT(r.output,
+                HasSubstr("Keine Excelvorlage (Holzliste*.xlt) vorhanden!\nGesucht in \"" +
+                          templates().string() + "\" nach Lieferschein*.xlt, *.xltx, *.xltm"));
 
     EXPECT_FALSE(std::filesystem::exists(result()));
 }
@@ -184,14 +235,95 @@ TEST_F(Unattended, ARunPastTheSheetsLastRowStopsWithoutAResult) {
     EXPECT_FALSE(std::filesystem::exists(result()));
 }
 
-TEST_F(Unattended, ASecondInstanceSaysSoAndFails) {
+TEST_F(Unattended, RunsGoOnBesideAnOpenWindow) {
+    // The clerk's window holds the one-instance lock; the caller's run does not need it.
     const int fd = ::open((dir.path() / "instance.lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
     const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
     ::close(fd);
-    EXPECT_EQ(r.exitCode, 3);
-    EXPECT_THAT(r.output, HasSubstr("läuft bereits"));
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(std::filesystem::exists(result()));
+}
+
+TEST_F(Unattended, RunsForTheSameFileTakeTurnsAndGiveUpAfterTheWait) {
+    ::setenv("LIEFERSCHEIN_OUTPUT_WAIT", "0.5", 1);
+    auto busy = app::OutputLock::acquire(result(), std::chrono::milliseconds(0));
+    ASSERT_TRUE(busy.has_value());
+    auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 3) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("wird von einem anderen Lauf geschrieben"));
+    EXPECT_FALSE(std::filesystem::exists(result()));
+
+    // Another invoice is another file: no waiting.
+    r = run(demoDb() + "|1002|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+
+    busy.reset();
+    r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    ::unsetenv("LIEFERSCHEIN_OUTPUT_WAIT");
+    EXPECT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(std::filesystem::exists(result()));
+}
+
+TEST_F(Unattended, StandardOutputCarriesExactlyTheSavedFiles) {
+    auto r = runSplit(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, result().string() + "\n");
+    EXPECT_THAT(r.err, HasSubstr("Fertig!"));
+
+    if (!app::findLibreOffice()) return;
+    r = runSplit(demoDb() + "|1001|R|" + ini().string() + "|SILENT", {"--pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              result().string() + "\n" + (dir.path() / "Lieferschein_R_1001.pdf").string() + "\n");
+}
+
+TEST_F(Unattended, AMissingInvoiceFailsAndInvoicesWithoutHeadOrLogsWarn) {
+    auto r = runSplit(demoDb() + "|4711|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.err, HasSubstr("Rechnung R 4711 nicht gefunden."));
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(std::filesystem::exists(result("Lieferschein_R_4711.xlsx")));
+
+    r = runSplit(demoDb() + "|1002|R|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("Die Rechnung enthält keine Stämme."));
+    EXPECT_THAT(r.err, testing::Not(HasSubstr("Kein Rechnungskopf")));
+
+    // Logs of an invoice whose head was deleted.
+    r = runSplit(changedDemoDb("ohne_kopf.db", "DELETE FROM HEADERRECH WHERE R_NAME = '815'") +
+                 "|815|A1|" + ini().string() + "|SILENT");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("Kein Rechnungskopf: die Anschrift bleibt leer."));
+    EXPECT_TRUE(std::filesystem::exists(result("Lieferschein_A1_815.xlsx")));
+}
+
+TEST_F(Unattended, BadCallsAreRefusedBeforeAnyWork) {
+    const auto refused = [&](const std::string& job, std::vector<std::string> options,
+                             const std::string& fault) {
+        const auto r = runSplit(job, std::move(options));
+        EXPECT_EQ(r.exitCode, 2) << job << "\n" << r.err;
+        EXPECT_THAT(r.err, HasSubstr(fault)) << job;
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(std::filesystem::exists(result())) << job;
+    };
+    const std::string job = demoDb() + "|1001|R|" + ini().string();
+    // Without these checks "DRUCK" opened the window, X9 failed only in the run.
+    refused(job + "|DRUCK", {}, "Unbekannter Modus \"DRUCK\"");
+    refused(demoDb() + "|1001|X9|" + ini().string() + "|SILENT", {}, "X9");
+    refused(job + "|SILENT", {"-v"}, "Unbekannte Option \"-v\"");
+    refused(job + "|SILENT", {"--output", (dir.path() / "x.xlsm").string()},
+            "muss auf .xlsx enden");
+    std::ofstream(ini()) << "PathTemplates=" << templates().string()
+                         << "\nPathOutput=" << (dir.path() / "fehlt").string() << "\n";
+    refused(job + "|SILENT", {}, "Der Ausgabeordner fehlt");
+
+    const auto help = app::runProcess({LS_EXE, "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* code : {"  0  ", "  1  ", "  2  ", "  3  ", "  4  "}) {
+        EXPECT_THAT(help.output, HasSubstr(code));
+    }
 }
 
 TEST_F(Unattended, AFailedPrintoutIsReportedAndTheWorkbookStays) {
@@ -200,7 +332,11 @@ TEST_F(Unattended, AFailedPrintoutIsReportedAndTheWorkbookStays) {
     const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|PRINT");
     EXPECT_EQ(r.exitCode, 4) << r.output;
     EXPECT_THAT(r.output, HasSubstr("Drucken nicht möglich"));
+    // The second line names the printer and the key that chooses it.
+    EXPECT_THAT(r.output, HasSubstr("Drucker: kein-solcher-drucker (INI-Schlüssel Printer"));
     EXPECT_TRUE(std::filesystem::exists(result()));
+    // The PDF was only the way to the printer; nobody asked to keep it.
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "Lieferschein_R_1001.pdf"));
 }
 
 TEST_F(Unattended, QueryPrintsTabSeparatedRowsAndReportsErrors) {

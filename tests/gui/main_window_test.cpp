@@ -6,15 +6,19 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTimer>
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
+#include "app/gui/instance_channel.hpp"
 #include "app/gui/template_dialog.hpp"
 #include "app/gui/window_position.hpp"
 #include "demo/default_template.hpp"
@@ -30,8 +34,13 @@ namespace {
 class TestWindow : public MainWindow {
   public:
     using MainWindow::MainWindow;
-    void message(std::string_view text) override { messages.emplace_back(text); }
+    void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    void processEvents() override {
+        MainWindow::processEvents();
+        if (onEvents) onEvents();
+    }
     std::vector<std::string> messages;
+    std::function<void()> onEvents;  // what the user does while a run lets events through
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -104,7 +113,24 @@ TEST_F(MainWindowTest, ShowsTheRunOptionsOfTheTemplate) {
     druck->click();
     EXPECT_EQ(druck->checkState(), Qt::Unchecked);
     EXPECT_EQ(child<QLabel>(w, "LbStatus")->text(), "Bereit!");
-    EXPECT_EQ(child<QPushButton>(w, "B_OK")->geometry(), QRect(8, 208, 89, 17));
+    // The form's controls moved down by the job line and keep their places to each other.
+    EXPECT_EQ(child<QPushButton>(w, "B_OK")->geometry(), QRect(8, 248, 89, 17));
+    EXPECT_EQ(child<QPushButton>(w, "ButAbbrech")->geometry(), QRect(144, 248, 89, 17));
+    auto* job = child<QLabel>(w, "LbAuftrag");
+    EXPECT_EQ(job->toolTip(),
+              "Rechnung R 1001 · Sägewerk Mustermann GmbH · Vorlage "
+              "Lieferschein_Test.xltx · demo.db");
+    // Nothing reaches past the window's edge.
+    for (auto* widget : w.findChildren<QWidget*>()) {
+        if (widget->parentWidget() != &w || !widget->isVisibleTo(&w)) continue;
+        EXPECT_TRUE(w.rect().contains(widget->geometry())) << widget->objectName().toStdString();
+    }
+    // Each line of the job fits, shortened where it must be.
+    for (const auto& line : job->text().split('\n')) {
+        EXPECT_LE(job->fontMetrics().horizontalAdvance(line), job->width()) << line.toStdString();
+    }
+    EXPECT_TRUE(job->text().contains("Vorlage Lieferschein_Test.xltx"));
+    EXPECT_FALSE(child<QPushButton>(w, "ButOeffnen")->isEnabled());
     EXPECT_TRUE(w.messages.empty());
 }
 
@@ -120,7 +146,15 @@ TEST_F(MainWindowTest, OkStoresTheOptionsRunsTheReportAndSavesIt) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "Lieferschein_R_1001.xlsx"));
     EXPECT_EQ(w.session().settings().EinzSort, 5);
     EXPECT_EQ(w.session().settings().lVerdichtet, 1);
-    EXPECT_EQ(child<QLabel>(w, "LbStatus")->text().left(12), "Gespeichert:");
+    auto* status = child<QLabel>(w, "LbStatus");
+    EXPECT_EQ(status->text().left(12), "Gespeichert:");
+    // However long the path, the tooltip holds all of it.
+    EXPECT_EQ(status->toolTip(),
+              QString::fromStdString("Gespeichert: " +
+                                     (dir.path() / "Lieferschein_R_1001.xlsx").string()));
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->width());
+    EXPECT_TRUE(child<QPushButton>(w, "ButOeffnen")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(w, "ButOrdnerOeffnen")->isEnabled());
     EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
     // A second OK writes the next result over the first.
@@ -182,18 +216,138 @@ TEST(WindowPosition, IsStoredInTwipsOnlyWhenBothCoordinatesAreSet) {
     EXPECT_EQ(loadFormPosCoordinate("X"), 1500);
 }
 
-TEST(Screenshot, MainWindowUnderARealDisplay) {
+TEST_F(MainWindowTest, EnterPressesOkFromAnyControlAndEscapeAbbrechen) {
+    TestWindow w(commandLine);
+    ASSERT_TRUE(w.load());
+    w.show();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(child<QCheckBox>(w, "CbEinzeln"), &enter);
+    EXPECT_EQ(w.lastReport().status, RunStatus::Saved);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Lieferschein_R_1001.xlsx"));
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(child<QRadioButton>(w, "RadEing"), &escape);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowTest, DuringARunOnlyAbbrechenIsUsable) {
+    TestWindow w(commandLine);
+    ASSERT_TRUE(w.load());
+    w.showRunning(true);
+    EXPECT_FALSE(child<QPushButton>(w, "B_OK")->isEnabled());
+    EXPECT_FALSE(child<QRadioButton>(w, "RadEing")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(w, "CbLosweise")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(w, "CbDruck")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(w, "ButAbbrech")->isEnabled());
+    // Enter does nothing while OK is disabled.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    EXPECT_NE(w.lastReport().status, RunStatus::Saved);
+    w.showRunning(false);
+    EXPECT_TRUE(child<QPushButton>(w, "B_OK")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AVeryLongStatusIsElidedInTheMiddle) {
+    TestWindow w(commandLine);
+    const std::string path = "/srv/" + std::string(300, 'x') + "/Lieferschein_R_1001.xlsx";
+    w.showStatus("Gespeichert: " + path);
+    auto* status = child<QLabel>(w, "LbStatus");
+    EXPECT_TRUE(status->text().startsWith("Gespeichert: /srv/"));
+    EXPECT_TRUE(status->text().endsWith("Lieferschein_R_1001.xlsx"));
+    EXPECT_TRUE(status->text().contains(QChar(0x2026)));
+    EXPECT_EQ(status->toolTip().toStdString(), "Gespeichert: " + path);
+}
+
+TEST(TemplateDialog, EnterAndEscapeBothChooseTheSelectedEntry) {
+    for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
+        TemplateDialog dialog({"Lieferschein_A.xltx", "Lieferschein_B.xltx"});
+        auto* list = dialog.findChild<QListWidget*>("lbVorlagen");
+        list->setCurrentRow(1);
+        dialog.show();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(list, &press);
+        EXPECT_FALSE(dialog.isVisible()) << key;
+        EXPECT_EQ(dialog.chosenIndex(), 1);
+    }
+}
+
+// The running window's side of a second start, in one process: the asking side runs in a
+// thread of its own while this thread serves the window's events.
+std::optional<std::string> askRunningWindow() {
+    std::optional<std::string> answer;
+    std::atomic<bool> done = false;
+    std::thread second([&] {
+        answer = InstanceChannel::requestHandover(3000);
+        done = true;
+    });
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done && std::chrono::steady_clock::now() < until) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    second.join();
+    return answer;
+}
+
+TEST_F(MainWindowTest, ASecondStartIsHandedOverWhenIdleAndRefusedWhenBusy) {
+    std::string refusal;
+    int agreed = 0;
+    InstanceChannel channel([&] { return refusal; });
+    QObject::connect(&channel, &InstanceChannel::handoverAgreed, [&] { ++agreed; });
+    ASSERT_TRUE(channel.listen());
+
+    EXPECT_EQ(askRunningWindow(), std::string());
+    EXPECT_EQ(agreed, 1);
+
+    refusal = "Lieferschein läuft bereits für R 1001; bitte warten oder abbrechen.";
+    EXPECT_EQ(askRunningWindow(), refusal);
+    EXPECT_EQ(agreed, 1);
+}
+
+// Pictures of the real window under a virtual X server: after start-up, and after a run
+// with a long result path.
+class Screenshot : public MainWindowTest {};
+
+TEST_F(Screenshot, MainWindowUnderARealDisplay) {
     const char* out = std::getenv("LS_SCREENSHOT_DIR");
     if (!out || QGuiApplication::platformName() == "offscreen") {
         GTEST_SKIP() << "runs under xvfb-run with LS_SCREENSHOT_DIR";
     }
-    TestWindow w(CommandLine{});
-    w.show();
-    QApplication::processEvents();
     std::filesystem::create_directories(out);
-    const auto file = std::filesystem::path(out) / "main_window.png";
-    ASSERT_TRUE(w.grab().save(QString::fromStdString(file.string())));
-    EXPECT_GT(std::filesystem::file_size(file), 1000u);
+    TestWindow w(commandLine);
+    w.show();
+    ASSERT_TRUE(w.load());
+    QApplication::processEvents();
+    const auto loaded = std::filesystem::path(out) / "main_window.png";
+    ASSERT_TRUE(w.grab().save(QString::fromStdString(loaded.string())));
+    EXPECT_GT(std::filesystem::file_size(loaded), 1000u);
+
+    child<QPushButton>(w, "B_OK")->click();
+    QApplication::processEvents();
+    const auto after = std::filesystem::path(out) / "main_window_after_run.png";
+    ASSERT_TRUE(w.grab().save(QString::fromStdString(after.string())));
+
+    // A long run: its progress, then Abbrechen pressed in the middle of it.
+    demo::writeDemoDatabase(dir.path() / "gross.db", {.extraLogs = 20000});
+    commandLine.connectString = "Provider=SQLite;Data Source=" + (dir.path() / "gross.db").string();
+    TestWindow big(commandLine);
+    big.show();
+    ASSERT_TRUE(big.load());
+    auto* status = child<QLabel>(big, "LbStatus");
+    bool pictured = false;
+    big.onEvents = [&] {
+        if (pictured || !status->text().contains(" von ")) return;
+        pictured = true;
+        const auto running = std::filesystem::path(out) / "main_window_running.png";
+        EXPECT_TRUE(big.grab().save(QString::fromStdString(running.string())));
+        EXPECT_FALSE(child<QPushButton>(big, "B_OK")->isEnabled());
+        child<QPushButton>(big, "ButAbbrech")->click();
+    };
+    child<QPushButton>(big, "B_OK")->click();
+    EXPECT_TRUE(pictured);
+    EXPECT_EQ(status->text(), "Abgebrochen.");
+    EXPECT_TRUE(big.isVisible());
+    const auto cancelled = std::filesystem::path(out) / "main_window_cancelled.png";
+    ASSERT_TRUE(big.grab().save(QString::fromStdString(cancelled.string())));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 namespace ls::run {
 namespace {
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -20,9 +21,9 @@ struct Call {
     bool operator==(const Call&) const = default;
 };
 
-class ReportRunTest : public ::testing::Test {
+class ReportRunTestBase : public ::testing::Test {
   protected:
-    ReportRunTest() {
+    ReportRunTestBase() {
         f.settings.StartZeile = 5;
         f.settings.SpaltenBreite = 12;
         f.settings.lEinzeln = 1;
@@ -69,6 +70,14 @@ class ReportRunTest : public ::testing::Test {
     std::vector<Call> calls;
     std::vector<std::string> statuses;
     std::vector<std::string> messages;
+};
+
+// Most cases are about the blocks of an invoice that exists: it has its head.
+class ReportRunTest : public ReportRunTestBase {
+  protected:
+    ReportRunTest() {
+        f.database.exec("INSERT INTO HEADERRECH (VER_TYPE, R_NAME) VALUES ('R', '1001');");
+    }
 };
 
 TEST_F(ReportRunTest, WholeListsGetOneBlockEachWithTheirLotsInTheCondition) {
@@ -261,6 +270,68 @@ TEST_F(ReportRunTest, ADatabaseErrorReachesTheCaller) {
     f.state.RechArt = "A8";
     f.database.exec("DROP TABLE FORMS_CONFIG;");
     EXPECT_THROW(runReport(), db::DbError);
+}
+
+}  // namespace
+}  // namespace ls::run
+
+namespace ls::run {
+namespace {
+
+class InvoiceCheckTest : public ReportRunTestBase {};
+
+TEST_F(InvoiceCheckTest, NeitherHeadNorLogsIsNotFoundAndWritesNothing) {
+    addLog(4, "30", "'7'", "9999");  // another invoice
+    const auto result = runReport();
+    EXPECT_EQ(result.outcome, RunOutcome::InvoiceNotFound);
+    EXPECT_THAT(messages, ElementsAre("Rechnung R 1001 nicht gefunden."));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(f.workbook.macroCalls().empty());
+}
+
+TEST_F(InvoiceCheckTest, AHeadWithoutLogsOrLogsWithoutHeadAreWrittenWithAWarning) {
+    f.database.exec("INSERT INTO HEADERRECH (VER_TYPE, R_NAME) VALUES ('R', '1001');");
+    auto result = runReport();
+    EXPECT_EQ(result.outcome, RunOutcome::Written);
+    EXPECT_THAT(result.warnings, ElementsAre("Die Rechnung enthält keine Stämme."));
+    EXPECT_THAT(statuses, Contains("Die Rechnung enthält keine Stämme."));
+    EXPECT_THAT(writersCalled(), ElementsAre("Adresse", "Positionen"));
+
+    f.database.exec("DELETE FROM HEADERRECH;");
+    addLog(1, "10", "'1'");
+    statuses.clear();
+    result = runReport();
+    EXPECT_EQ(result.outcome, RunOutcome::Written);
+    EXPECT_THAT(result.warnings, ElementsAre("Kein Rechnungskopf: die Anschrift bleibt leer."));
+    EXPECT_THAT(statuses, Contains("Kein Rechnungskopf: die Anschrift bleibt leer."));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(InvoiceCheckTest, RowsAreCountedOverTheWholeInvoice) {
+    f.database.exec("INSERT INTO HEADERRECH (VER_TYPE, R_NAME) VALUES ('R', '1001');");
+    addLog(1, "10", "'1'");
+    addLog(2, "10", "'1'");
+    addLog(3, "20", "'1'");
+    addLog(4, "20", "'2'", "9999");  // another invoice
+    // A single-log list that reports its rows as the real one does.
+    std::vector<std::pair<std::size_t, std::size_t>> progress;
+    SectionWriters writers{recorder("Adresse"),    recorder("Kopf"),       nullptr,
+                           recorder("Verdichtet"), recorder("Positionen"), recorder("Gesamt")};
+    writers.WriteEinzeln = [](Report& r) {
+        auto rs = r.db.execute(
+            "SELECT LOGS.ID_LOG FROM LOGS, LOGS_RECH WHERE LOGS.ID_LOG = "
+            "LOGS_RECH.ID_LOG AND " +
+            r.state.Bedingung);
+        for (std::size_t i = 0; !rs.eof(); rs.moveNext(), ++i)
+            r.rowDone(i, rs.rowCount());
+    };
+    Workbook_Aktualisieren(
+        f.database.connection(), f.workbook, f.settings, f.state, writers, [](std::string_view) {},
+        [](std::string_view) {},
+        [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); });
+    EXPECT_THAT(progress, ElementsAre(std::pair<std::size_t, std::size_t>{0, 3},
+                                      std::pair<std::size_t, std::size_t>{1, 3},
+                                      std::pair<std::size_t, std::size_t>{2, 3}));
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// The output file's lock: a file in the user's private folder named after the output path.
+#include "app/output_lock.hpp"
+
+#include <sys/file.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "app/user_runtime_folder.hpp"
+
+namespace ls::app {
+namespace {
+
+// A stable name for a path; std::hash may differ between builds of the program.
+std::string pathKey(const std::filesystem::path& output) {
+    std::error_code ec;
+    auto full = std::filesystem::weakly_canonical(std::filesystem::absolute(output), ec);
+    if (ec) full = std::filesystem::absolute(output);
+    std::uint64_t h = 1469598103934665603ULL;
+    for (const unsigned char c : full.string()) {
+        h ^= c;
+        h *= 1099511628211ULL;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string key;
+    for (int shift = 60; shift >= 0; shift -= 4)
+        key += kHex[(h >> shift) & 0xF];
+    return key;
+}
+
+}  // namespace
+
+std::optional<OutputLock> OutputLock::acquire(const std::filesystem::path& output,
+                                              std::chrono::milliseconds wait) {
+    int fd = -1;
+    try {
+        fd = openOwnLockFile(privateRuntimeFolder() / ("ausgabe-" + pathKey(output) + ".lock"));
+    } catch (const PrivateFolderError&) {
+        fd = -1;
+    }
+    if (fd < 0) return OutputLock(-1);
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) return OutputLock(fd);
+        if (std::chrono::steady_clock::now() >= until) {
+            closeLockFile(fd);
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return OutputLock(fd);
+}
+
+OutputLock::OutputLock(OutputLock&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
+}
+
+OutputLock::~OutputLock() {
+    closeLockFile(fd_);
+}
+
+std::chrono::milliseconds outputLockWait() {
+    if (const char* text = std::getenv("LIEFERSCHEIN_OUTPUT_WAIT"); text && *text) {
+        char* end = nullptr;
+        const double seconds = std::strtod(text, &end);
+        if (end != text && seconds >= 0 && seconds < 86400) {
+            return std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
+        }
+    }
+    return std::chrono::minutes(1);
+}
+
+}  // namespace ls::app
