@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config clang-format
+  cmake ninja-build g++ clang pkg-config clang-format
   googletest libgtest-dev libgmock-dev
   libzip-dev libpugixml-dev libsqlite3-dev sqlite3
   unixodbc-dev tdsodbc libsqliteodbc
@@ -12,6 +12,7 @@ packages=(
   libxlsxwriter-dev
   libreoffice-calc-nogui cups-client
   xvfb xauth
+  dpkg-dev file lintian man-db
 )
 
 missing=()
