@@ -61,5 +61,5 @@ grep -q "LibreOffice" "$work/print.err" || { cat "$work/print.err"; echo "PRINT 
 echo "Ohne LibreOffice (Status $status): $(grep -m1 LibreOffice "$work/print.err")"
 
 "${sudo_cmd[@]}" dpkg -r lieferschein
-! command -v lieferschein >/dev/null
+if command -v lieferschein >/dev/null; then echo "lieferschein nach dpkg -r noch da"; exit 1; fi
 echo "Paketprüfung bestanden."
