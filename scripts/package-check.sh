@@ -18,7 +18,7 @@ lintian --fail-on error "$deb"
 
 work=$(mktemp -d)
 cleanup() {
-  "${sudo_cmd[@]}" dpkg -r lieferschein >/dev/null 2>&1 || true
+  "${sudo_cmd[@]}" dpkg --purge lieferschein >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -60,6 +60,9 @@ test "$status" -ne 0 || { echo "PRINT ohne LibreOffice meldet Erfolg"; exit 1; }
 grep -q "LibreOffice" "$work/print.err" || { cat "$work/print.err"; echo "PRINT ohne LibreOffice: keine Meldung"; exit 1; }
 echo "Ohne LibreOffice (Status $status): $(grep -m1 LibreOffice "$work/print.err")"
 
-"${sudo_cmd[@]}" dpkg -r lieferschein
-if command -v lieferschein >/dev/null; then echo "lieferschein nach dpkg -r noch da"; exit 1; fi
+# Purged, so that the example INI file under /etc goes too.
+"${sudo_cmd[@]}" dpkg --purge lieferschein
+for f in /usr/bin/lieferschein /etc/lieferschein/tannova.ini; do
+  if [ -e "$f" ]; then echo "$f nach dem Entfernen noch da"; exit 1; fi
+done
 echo "Paketprüfung bestanden."
