@@ -93,7 +93,8 @@ Der Auftrag ist ein Text aus fünf durch "|" getrennten Feldern:
               oder eine ODBC-Zeichenfolge mit "Driver=" oder "DSN=".
   RECHNUNG    Rechnungsnummer; leer: die Rechnung aus der Option EXCELRECHNUNG.
   ART         Rechnungsart: R oder A1 bis A8.
-  INI-DATEI   Pfad der INI-Datei; leer: tannova.ini neben dem Programm.
+  INI-DATEI   Pfad der INI-Datei; leer: tannova.ini neben dem Programm, sonst in
+              ~/.config/lieferschein/ oder /etc/lieferschein/.
   MODUS       PRINT: ohne Fenster erstellen und drucken; SILENT: ohne Fenster erstellen.
               Leer: das Hauptfenster zeigen.
 

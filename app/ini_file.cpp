@@ -1,11 +1,17 @@
 // Reading keys from the INI file.
 #include "app/ini_file.hpp"
 
+#include <array>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "app/executable_path.hpp"
 #include "host/text/convert.hpp"
+
+#ifndef LS_SYSCONF_DIR
+#define LS_SYSCONF_DIR "/etc"
+#endif
 
 namespace ls::app {
 namespace {
@@ -27,39 +33,110 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-// The Windows programs of the family write their INI files in the ANSI code page.
-std::string latin1ToUtf8(std::string_view s) {
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The Windows programs of the family write their INI files in the ANSI code page, 1252 in a
+// German office. It differs from ISO-8859-1 in 0x80 to 0x9F (euro sign, typographic quotes
+// and dashes); its five unassigned bytes there map to the C1 controls, as Windows maps them.
+std::string windows1252ToUtf8(std::string_view s) {
+    static constexpr std::array<char32_t, 32> kHigh = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::string out;
     out.reserve(s.size() + s.size() / 8);
     for (const char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        appendUtf8(out, c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char32_t{c});
     }
     return out;
 }
 
+// The whole file as UTF-8, or nullopt for anything but a readable regular file of sensible
+// size: a folder, a FIFO or a device would otherwise "open" and then mislead, hang or exhaust
+// memory.
+std::optional<std::string> readIniText(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kIniMaxBytes) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    // Read no more than the limit even if the file grew since it was measured.
+    std::string content(kIniMaxBytes + 1, '\0');
+    file.read(content.data(), static_cast<std::streamsize>(content.size()));
+    if (file.bad()) return std::nullopt;
+    content.resize(static_cast<std::size_t>(file.gcount()));
+    if (content.size() > kIniMaxBytes) return std::nullopt;
+
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (content.starts_with(kBom)) content.erase(0, kBom.size());
+    if (!isValidUtf8(content)) content = windows1252ToUtf8(content);
+    return content;
+}
+
+std::optional<std::filesystem::path> userConfigDirectory() {
+    // Only an absolute XDG_CONFIG_HOME counts; otherwise the default under the home folder.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+        const std::filesystem::path dir(xdg);
+        if (dir.is_absolute()) return dir;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return std::filesystem::path(home) / ".config";
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::vector<std::filesystem::path> iniSearchPaths() {
+    std::vector<std::filesystem::path> paths{executableDirectory() / "tannova.ini"};
+    if (const auto config = userConfigDirectory()) {
+        paths.push_back(*config / "lieferschein" / "tannova.ini");
+    }
+    paths.push_back(std::filesystem::path(LS_SYSCONF_DIR) / "lieferschein" / "tannova.ini");
+    return paths;
+}
 
 std::filesystem::path iniPath(std::string_view iniPfad) {
     if (!iniPfad.empty()) return std::filesystem::path(std::string(iniPfad));
-    return executableDirectory() / "tannova.ini";
+    const auto candidates = iniSearchPaths();
+    for (const auto& candidate : candidates) {
+        std::error_code ec;
+        if (std::filesystem::exists(candidate, ec)) return candidate;
+    }
+    return candidates.front();
+}
+
+std::string iniOpenFailedMessage(std::string_view iniPfad) {
+    std::string message(kIniOpenFailed);
+    if (iniPfad.empty()) {
+        message += "\nGesucht:";
+        for (const auto& candidate : iniSearchPaths())
+            message += "\n" + candidate.string();
+    } else {
+        message += "\nINI-Datei: " + iniPath(iniPfad).string();
+    }
+    return message;
 }
 
 std::optional<std::string> GetIniWert(std::string_view key, std::string_view iniPfad) {
-    std::ifstream file(iniPath(iniPfad), std::ios::binary);
-    if (!file) return std::nullopt;
-    std::stringstream buffer;
-    buffer << file.rdbuf();
-    std::string content = buffer.str();
-    if (!isValidUtf8(content)) content = latin1ToUtf8(content);
+    const auto content = readIniText(iniPath(iniPfad));
+    if (!content) return std::nullopt;
 
     const std::string wanted = text::toUpper(text::trim(key));
-    std::istringstream lines(content);
+    std::istringstream lines(*content);
     std::string line;
     while (std::getline(lines, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

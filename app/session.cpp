@@ -53,10 +53,7 @@ Session::~Session() = default;
 // happens to be named "Error" is not taken for the failure.
 std::optional<std::string> Session::iniValue(std::string_view key) {
     auto value = GetIniWert(key, state_.IniPfad);
-    if (!value) {
-        ui_.message(std::string(kIniOpenFailed) +
-                    "\nINI-Datei: " + iniPath(state_.IniPfad).string());
-    }
+    if (!value) ui_.message(iniOpenFailedMessage(state_.IniPfad));
     return value;
 }
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config clang-format
+  cmake ninja-build g++ clang pkg-config clang-format
   googletest libgtest-dev libgmock-dev
   libzip-dev zlib1g-dev libdeflate-dev libpugixml-dev libsqlite3-dev sqlite3
   unixodbc-dev tdsodbc libsqliteodbc
@@ -13,6 +13,7 @@ packages=(
   libreoffice-calc-nogui cups-client
   xvfb xauth
   python3-lxml libxml2-utils
+  dpkg-dev file lintian man-db
 )
 
 missing=()
