@@ -21,7 +21,44 @@
 namespace ls {
 namespace {
 
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
+using ::testing::Not;
+
+// Sets (or, for nullptr, removes) environment variables for one test and restores them.
+class EnvironmentOverride {
+  public:
+    EnvironmentOverride(std::initializer_list<std::pair<const char*, const char*>> values) {
+        for (const auto& [name, value] : values) {
+            const char* old = std::getenv(name);
+            saved_.push_back({name, old != nullptr, old ? old : ""});
+            if (value) {
+                ::setenv(name, value, 1);
+            } else {
+                ::unsetenv(name);
+            }
+        }
+    }
+    ~EnvironmentOverride() {
+        for (const auto& s : saved_) {
+            if (s.had) {
+                ::setenv(s.name.c_str(), s.value.c_str(), 1);
+            } else {
+                ::unsetenv(s.name.c_str());
+            }
+        }
+    }
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+  private:
+    struct Saved {
+        std::string name;
+        bool had = false;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
+};
 
 // Finds the first row whose column A holds text, 0 when none does.
 std::int32_t findRow(const sheet::Worksheet& s, const std::string& text, std::int32_t from = 1) {
@@ -109,6 +146,29 @@ TEST_F(Unattended, AnotherApplicationReadsTheResult) {
     std::string magic(4, '\0');
     in.read(magic.data(), 4);
     EXPECT_EQ(magic, "%PDF");
+}
+
+// A caller under a C locale (a service, a cron job) still gets German numbers and dates in
+// the printout, as the text cells beside them are German.
+TEST_F(Unattended, ThePrintoutShowsGermanNumbersUnderACLocale) {
+    if (!app::findLibreOffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    if (!app::findProgram("pdftotext")) GTEST_SKIP() << "pdftotext is not installed";
+    EnvironmentOverride env({{"LANG", "C"},
+                             {"LC_ALL", nullptr},
+                             {"LC_NUMERIC", nullptr},
+                             {"LC_TIME", nullptr},
+                             {"LANGUAGE", nullptr}});
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT", {"--pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const auto pdf = dir.path() / "Lieferschein_R_1001.pdf";
+    ASSERT_TRUE(std::filesystem::exists(pdf)) << r.output;
+    const auto text = app::runProcess({"pdftotext", "-layout", pdf.string(), "-"});
+    ASSERT_EQ(text.exitCode, 0) << text.output;
+    EXPECT_THAT(text.output, HasSubstr("0,190"));
+    EXPECT_THAT(text.output, HasSubstr("13,1%"));
+    EXPECT_THAT(text.output, Not(HasSubstr("0.190")));
+    EXPECT_THAT(text.output, Not(HasSubstr("13.1%")));
+    EXPECT_THAT(text.output, ContainsRegex("[0-3][0-9]\\.[01][0-9]\\.20[0-9][0-9]"));
 }
 
 TEST_F(Unattended, AnInvoiceWithoutLogsStillGetsAddressTitleAndPositions) {
