@@ -9,6 +9,7 @@
 #include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
 #include "run/cells.hpp"
+#include "run/kopf_fuss.hpp"
 #include "run/labels.hpp"
 #include "run/run_sql.hpp"
 
@@ -82,6 +83,8 @@ class Driver {
 
         auto lists = db_.execute(listenSql(state_.RechArt, state_.RechNr));
 
+        // Before anything touches the sheet: the invoice positions clear header and footer.
+        const auto kopfFuss = KopfFussLesen(sheet());
         state_.Zeile = settings_.StartZeile;
         // The list sheet is the first one; it is the active sheet from here on.
         workbook_.activate(sheet());
@@ -98,9 +101,8 @@ class Driver {
         state_.Bedingung = invoiceCondition(state_.RechArt, state_.RechNr);
         if (settings_.lKubGesamt) writers_.WriteGesamtsummen(report_);
 
-        workbook_.runMacro(
-            "DieseArbeitsmappe.WriteKopfFuss",
-            {settings_.lKopfFuss ? "True" : "False", std::to_string(settings_.nZoom)});
+        // Template macros cannot run here; the program does what this one is called for.
+        WriteKopfFuss(sheet(), kopfFuss, settings_.lKopfFuss, settings_.nZoom, status_);
         workbook_.runMacro("DieseArbeitsmappe.SetDotFields");
         status_("Fertig!");
 
