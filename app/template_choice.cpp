@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/libreoffice.hpp"
+#include "app/user_name.hpp"
 #include "host/sheet/sheet_error.hpp"
 #include "host/text/convert.hpp"
 
@@ -17,6 +18,12 @@ bool matchesPattern(const std::string& name) {
     if (dot == std::string::npos || dot < std::string_view("LIEFERSCHEIN").size()) return false;
     const auto extension = upper.substr(dot);
     return extension == ".XLT" || extension == ".XLTX" || extension == ".XLTM";
+}
+
+// The new workbook says who made it and with what, as a spreadsheet application's would.
+sheet::Workbook stamped(sheet::Workbook book) {
+    book.setDocumentOrigin(std::string("Lieferschein ") + LS_VERSION, userName());
+    return book;
 }
 
 }  // namespace
@@ -40,14 +47,14 @@ std::vector<std::string> listTemplates(const std::filesystem::path& folder) {
 
 sheet::Workbook openTemplate(const std::filesystem::path& file) {
     if (text::toUpper(file.extension().string()) != ".XLT")
-        return sheet::Workbook::fromTemplate(file);
+        return stamped(sheet::Workbook::fromTemplate(file));
 
     const auto scratch = std::filesystem::temp_directory_path() / "lieferschein-vorlagen";
     std::filesystem::create_directories(scratch);
     try {
         const auto converted =
             convertWithLibreOffice(file, scratch, "xltx:Calc MS Excel 2007 XML Template");
-        return sheet::Workbook::fromTemplate(converted);
+        return stamped(sheet::Workbook::fromTemplate(converted));
     } catch (const LibreOfficeError& e) {
         throw sheet::SheetError("Die Vorlage \"" + file.filename().string() +
                                 "\" ist im alten Excel-Format (.xlt). " + e.what());

@@ -29,6 +29,7 @@ Workbook Workbook::fromTemplate(const std::filesystem::path& path, const Package
     }
     auto impl = std::make_unique<Impl>();
     impl->displayName = name;
+    impl->stamp.created = std::chrono::system_clock::now();
     try {
         impl->package = std::make_unique<PackageReader>(path, limits);
         loadPackage(*impl);
@@ -40,6 +41,7 @@ Workbook Workbook::fromTemplate(const std::filesystem::path& path, const Package
 
 Workbook Workbook::blank(const std::vector<std::string>& sheetNames) {
     auto impl = std::make_unique<Impl>();
+    impl->stamp.created = std::chrono::system_clock::now();
     impl->memoryParts = blankParts(sheetNames);
     try {
         loadPackage(*impl);
@@ -110,6 +112,11 @@ void Workbook::runMacro(std::string name, std::vector<std::string> arguments) {
 
 const std::vector<MacroCall>& Workbook::macroCalls() const {
     return impl_->macroCalls;
+}
+
+void Workbook::setDocumentOrigin(std::string application, std::string user) {
+    impl_->stamp.application = std::move(application);
+    impl_->stamp.lastModifiedBy = std::move(user);
 }
 
 }  // namespace ls::sheet

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/sheet/document_properties.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/sheet/worksheet_impl.hpp"
 #include "host/sheet/zip_package.hpp"
@@ -44,6 +45,7 @@ struct Workbook::Impl {
     std::size_t active = 0;
     bool macroEnabled = false;
     std::vector<MacroCall> macroCalls;
+    DocumentStamp stamp;  // created when the workbook was made from its template
 
     std::optional<std::string> readPart(const std::string& name) const;
     // The part's name as the source package spells it; the name itself when it is new.

@@ -206,6 +206,9 @@ std::map<std::string, std::string> rewrittenParts(const Workbook::Impl& book) {
     }
     for (const auto& part : book.droppedParts)
         opc::removeOverride(types, part);
+    stampDocumentProperties(
+        book.stamp, std::chrono::system_clock::now(),
+        [&book](const std::string& name) { return book.readPart(name); }, parts, types);
     parts[kContentTypesPart] = xml::serialize(types);
     return parts;
 }
