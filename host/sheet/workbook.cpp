@@ -15,6 +15,7 @@ Workbook::Workbook(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
         impl_->worksheets.push_back(std::unique_ptr<Worksheet>(new Worksheet(std::move(sheet))));
     }
     impl_->loadedSheets.clear();
+    impl_->shared.workbook = &impl_->workbookDoc;
 }
 
 Workbook::Workbook(Workbook&&) noexcept = default;

@@ -23,6 +23,7 @@ struct WorkbookShared {
     StyleTable styles;
     StringPool strings;
     std::vector<Worksheet::Impl*> sheets;
+    pugi::xml_document* workbook = nullptr;  // the workbook part, for its defined names
 };
 
 struct ColumnInfo {
