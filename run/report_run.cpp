@@ -67,6 +67,8 @@ class Driver {
           report_{db, workbook.sheet(0), settings, state, labels_, status} {}
 
     RunResult run(const std::function<void(std::string_view)>& message) {
+        for (const auto& warning : workbook_.warnings())
+            status_("Warnung: " + warning);
         readZusText(db_, state_);
         if (state_.RechNr.empty()) {
             message("Rechnung nicht gefunden");

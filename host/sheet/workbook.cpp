@@ -115,6 +115,10 @@ const std::vector<MacroCall>& Workbook::macroCalls() const {
     return impl_->macroCalls;
 }
 
+const std::vector<std::string>& Workbook::warnings() const {
+    return impl_->warnings;
+}
+
 void Workbook::setDocumentOrigin(std::string application, std::string user) {
     impl_->stamp.application = std::move(application);
     impl_->stamp.lastModifiedBy = std::move(user);

@@ -45,6 +45,9 @@ struct Workbook::Impl {
     std::size_t active = 0;
     bool macroEnabled = false;
     std::vector<MacroCall> macroCalls;
+    std::vector<std::string> warnings;  // what of the template could not be used
+    // Parts rewritten while loading (a relationship to a drawing that is not there).
+    std::map<std::string, std::string> replacedParts;
     DocumentStamp stamp;  // created when the workbook was made from its template
 
     std::optional<std::string> readPart(const std::string& name) const;

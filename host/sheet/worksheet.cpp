@@ -634,6 +634,7 @@ void Worksheet::deleteRows(std::int32_t first, std::int32_t last) {
     }
     s.breaks = std::move(breaks);
     rangesAfterRowsDeleted(s, first, last);
+    drawingAfterRowsDeleted(s.drawing, first, last);
     namesAfterRowsDeleted(s, first, last);
 
     for (Impl* sheet : s.shared->sheets) {
@@ -685,6 +686,7 @@ void Worksheet::copyRows(std::int32_t first, std::int32_t last, std::int32_t des
     std::erase_if(s.merges, [&](const Range& m) { return intersects(m, target); });
     s.merges.insert(s.merges.end(), copiedMerges.begin(), copiedMerges.end());
     rangesAfterRowsCopied(s, first, last, destination);
+    drawingAfterRowsCopied(s.drawing, first, last, destination);
 }
 
 void Worksheet::addPageBreakBefore(std::int32_t row) {

@@ -78,12 +78,12 @@ class Worksheet {
 
     // --- rows ----------------------------------------------------------------------------
     // Removes rows first..last; the rows below move up with merges, page breaks, conditional
-    // formats, data validations and hyperlinks; defined names and the print area
+    // formats, data validations, hyperlinks and drawings; defined names and the print area
     // follow, and what pointed only into the removed rows becomes #REF!.
     void deleteRows(std::int32_t first, std::int32_t last);
     // Copies rows first..last (values, formulas with relative references moved, formats,
-    // merges, heights, conditional formats, data validations, hyperlinks) over the rows from
-    // destination on.
+    // merges, heights, conditional formats, data validations, hyperlinks, and the pictures and
+    // shapes anchored in them) over the rows from destination on.
     void copyRows(std::int32_t first, std::int32_t last, std::int32_t destination);
 
     // --- pages ---------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/sheet/cell_store.hpp"
+#include "host/sheet/drawing.hpp"
 #include "host/sheet/string_pool.hpp"
 #include "host/sheet/style_table.hpp"
 #include "host/sheet/worksheet.hpp"
@@ -58,6 +59,7 @@ struct Worksheet::Impl {
     std::vector<Range> merges;
     std::vector<std::int32_t> breaks;  // rows that start a new page, ascending
     std::vector<Formula> formulas;
+    SheetDrawing drawing;  // pictures and shapes anchored to the cells
     PageSetup pageSetup;
     PageSetup loadedPageSetup;
     int zoom = 100;
