@@ -3,10 +3,72 @@
 
 #include <system_error>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "app/private_folder.hpp"
 #include "app/process.hpp"
 
 namespace ls::app {
+namespace {
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isLetterOrDigit(char c) {
+    return isLetter(c) || (c >= '0' && c <= '9');
+}
+
+// A fresh profile follows the environment's locale; a C locale would make LibreOffice show
+// "0.190" beside the German texts of the note. The profile's locale setting decides instead.
+void presetProfileLocale(const std::filesystem::path& profile, const std::string& tag) {
+    const auto user = profile / "user";
+    std::error_code ec;
+    std::filesystem::create_directories(user, ec);
+    std::ofstream out(user / "registrymodifications.xcu", std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+           "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n"
+           "<item oor:path=\"/org.openoffice.Setup/L10N\"><prop oor:name=\"ooSetupSystemLocale\" "
+           "oor:op=\"fuse\"><value>"
+        << tag
+        << "</value></prop></item>\n"
+           "</oor:items>\n";
+}
+
+}  // namespace
+
+std::string officeLocale(std::string_view name) {
+    constexpr const char* kGerman = "de-DE";
+    // "language[_territory][.codeset][@modifier]"
+    const auto end = name.find_first_of(".@");
+    const std::string_view base = name.substr(0, end);
+    if (base.empty() || base == "C" || base == "POSIX") return kGerman;
+    const auto underscore = base.find('_');
+    const std::string_view language = base.substr(0, underscore);
+    if (language.size() < 2 || language.size() > 3) return kGerman;
+    for (const char c : language)
+        if (!isLetter(c)) return kGerman;
+    std::string tag(language);
+    if (underscore != std::string_view::npos) {
+        const std::string_view territory = base.substr(underscore + 1);
+        if (territory.size() < 2 || territory.size() > 3) return kGerman;
+        for (const char c : territory)
+            if (!isLetterOrDigit(c)) return kGerman;
+        tag += '-';
+        tag += territory;
+    }
+    return tag;
+}
+
+std::string userNumericLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return {};
+}
 
 std::optional<std::filesystem::path> findLibreOffice() {
     for (const char* name : {"soffice", "libreoffice"}) {
@@ -41,6 +103,7 @@ std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
             throw LibreOfficeError("Kein privater Ordner für LibreOffice: " +
                                    std::string(e.what()));
         }
+        presetProfileLocale(profile->path(), officeLocale(userNumericLocaleName()));
         result = runProcess({office->string(),
                              "-env:UserInstallation=file://" + profile->path().string(),
                              "--headless", "--norestore", "--convert-to", target, "--outdir",

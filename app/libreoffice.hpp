@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace ls::app {
 
@@ -14,6 +15,14 @@ class LibreOfficeError : public std::runtime_error {
 };
 
 std::optional<std::filesystem::path> findLibreOffice();
+
+// The language tag LibreOffice formats numbers and dates with, from the name of the user's
+// locale ("de_AT.UTF-8" -> "de-AT"). The delivery note is a German document: where no locale
+// is set, or it is C or POSIX, or the name cannot be read, German ("de-DE") holds, as it does
+// for the texts the program writes itself.
+std::string officeLocale(std::string_view localeName);
+// The name of the user's locale for numbers, as the C library resolves it.
+std::string userNumericLocaleName();
 
 // Converts file into outDir ("pdf", or "xltx:Calc MS Excel 2007 XML Template") and returns
 // the new file. Throws LibreOfficeError with a German message when LibreOffice is missing

@@ -188,7 +188,9 @@ RunReport Session::ok(const RunOptions& options, const RunHooks& hooks) {
         if (result.outcome == run::RunOutcome::InvoiceNotFound) {
             return {RunStatus::InvoiceNotFound, {}, {}, {}};
         }
-        for (const auto& call : workbook_->macroCalls()) {
+        // Only a template with a macro project has macros that could have run.
+        for (const auto& call : workbook_->macroEnabled() ? workbook_->macroCalls()
+                                                          : std::vector<sheet::MacroCall>{}) {
             ui_.status("Vorlagenmakro " + call.name +
                        " vorgemerkt (wird beim Öffnen nicht ausgeführt)");
         }

@@ -6,6 +6,7 @@
 
 #include "app/libreoffice.hpp"
 #include "app/private_folder.hpp"
+#include "app/user_name.hpp"
 #include "host/sheet/sheet_error.hpp"
 #include "host/text/convert.hpp"
 
@@ -19,6 +20,12 @@ bool matchesPattern(const std::string& name) {
     if (dot == std::string::npos || dot < std::string_view("LIEFERSCHEIN").size()) return false;
     const auto extension = upper.substr(dot);
     return extension == ".XLT" || extension == ".XLTX" || extension == ".XLTM";
+}
+
+// The new workbook says who made it and with what, as a spreadsheet application's would.
+sheet::Workbook stamped(sheet::Workbook book) {
+    book.setDocumentOrigin(std::string("Lieferschein ") + LS_VERSION, userName());
+    return book;
 }
 
 }  // namespace
@@ -42,7 +49,7 @@ std::vector<std::string> listTemplates(const std::filesystem::path& folder) {
 
 sheet::Workbook openTemplate(const std::filesystem::path& file) {
     if (text::toUpper(file.extension().string()) != ".XLT")
-        return sheet::Workbook::fromTemplate(file);
+        return stamped(sheet::Workbook::fromTemplate(file));
 
     const std::string legacy =
         "Die Vorlage \"" + file.filename().string() + "\" ist im alten Excel-Format (.xlt). ";
@@ -53,7 +60,7 @@ sheet::Workbook openTemplate(const std::filesystem::path& file) {
         const PrivateFolder scratch("lieferschein-vorlage");
         const auto converted =
             convertWithLibreOffice(file, scratch.path(), "xltx:Calc MS Excel 2007 XML Template");
-        return sheet::Workbook::fromTemplate(converted);
+        return stamped(sheet::Workbook::fromTemplate(converted));
     } catch (const LibreOfficeError& e) {
         throw sheet::SheetError(legacy + e.what());
     } catch (const std::system_error& e) {

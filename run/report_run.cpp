@@ -11,6 +11,7 @@
 #include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
 #include "run/cells.hpp"
+#include "run/kopf_fuss.hpp"
 #include "run/labels.hpp"
 #include "run/run_sql.hpp"
 
@@ -81,6 +82,8 @@ class Driver {
     }
 
     RunResult run(const std::function<void(std::string_view)>& message) {
+        for (const auto& warning : workbook_.warnings())
+            status_("Warnung: " + warning);
         readZusText(db_, state_);
         if (state_.RechNr.empty()) {
             message("Rechnung nicht gefunden");
@@ -111,6 +114,8 @@ class Driver {
             {state_.ConnectString, withoutLogsPrefix(state_.Bedingung), state_.RechNr});
         workbook_.runMacro("DieseArbeitsmappe.WriteKundeKopf");
 
+        // Before anything touches the sheet: the invoice positions clear header and footer.
+        const auto kopfFuss = KopfFussLesen(sheet());
         state_.Zeile = settings_.StartZeile;
         // The list sheet is the first one; it is the active sheet from here on.
         workbook_.activate(sheet());
@@ -127,9 +132,8 @@ class Driver {
         state_.Bedingung = invoiceCondition(state_.RechArt, state_.RechNr);
         if (settings_.lKubGesamt) writers_.WriteGesamtsummen(report_);
 
-        workbook_.runMacro(
-            "DieseArbeitsmappe.WriteKopfFuss",
-            {settings_.lKopfFuss ? "True" : "False", std::to_string(settings_.nZoom)});
+        // Template macros cannot run here; the program does what this one is called for.
+        WriteKopfFuss(sheet(), kopfFuss, settings_.lKopfFuss, settings_.nZoom, status_);
         workbook_.runMacro("DieseArbeitsmappe.SetDotFields");
         status_("Fertig!");
 

@@ -10,7 +10,7 @@ packages=(
   unixodbc-dev tdsodbc libsqliteodbc
   qt6-base-dev libgl-dev
   libxlsxwriter-dev
-  libreoffice-calc-nogui cups-client
+  libreoffice-calc-nogui cups-client poppler-utils
   xvfb xauth
   python3-lxml libxml2-utils
   dpkg-dev file lintian man-db

@@ -81,6 +81,8 @@ std::vector<std::string> pieces(std::string_view formula) {
 }
 
 std::string withoutSheet(const std::string& piece) {
+    // "Holzliste!#REF!": an area whose rows were deleted.
+    if (piece.ends_with("#REF!")) return "#REF!";
     const auto bang = piece.rfind('!');
     return bang == std::string::npos ? piece : piece.substr(bang + 1);
 }
@@ -93,6 +95,8 @@ bool isRowSpan(const std::string& ref) {
 
 // "A1:M80" -> "$A$1:$M$80", "1:3" -> "$1:$3", "A:B" -> "$A:$B".
 std::string absolute(const std::string& ref, const std::string& what) {
+    // An area whose rows were deleted, as the spreadsheet keeps it.
+    if (ref == "#REF!") return ref;
     Range r;
     try {
         r = Range(ref);

@@ -15,6 +15,7 @@ Workbook::Workbook(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
         impl_->worksheets.push_back(std::unique_ptr<Worksheet>(new Worksheet(std::move(sheet))));
     }
     impl_->loadedSheets.clear();
+    impl_->shared.workbook = &impl_->workbookDoc;
 }
 
 Workbook::Workbook(Workbook&&) noexcept = default;
@@ -31,6 +32,7 @@ Workbook Workbook::fromTemplate(const std::filesystem::path& path, const Package
     impl->displayName = name;
     impl->shared.xmlBytesLeft = limits.maxKeptXmlBytes;
     impl->shared.cellsLeft = limits.maxCells;
+    impl->stamp.created = std::chrono::system_clock::now();
     try {
         impl->package = std::make_unique<PackageReader>(path, limits);
         loadPackage(*impl);
@@ -42,6 +44,7 @@ Workbook Workbook::fromTemplate(const std::filesystem::path& path, const Package
 
 Workbook Workbook::blank(const std::vector<std::string>& sheetNames) {
     auto impl = std::make_unique<Impl>();
+    impl->stamp.created = std::chrono::system_clock::now();
     impl->memoryParts = blankParts(sheetNames);
     try {
         loadPackage(*impl);
@@ -112,6 +115,15 @@ void Workbook::runMacro(std::string name, std::vector<std::string> arguments) {
 
 const std::vector<MacroCall>& Workbook::macroCalls() const {
     return impl_->macroCalls;
+}
+
+const std::vector<std::string>& Workbook::warnings() const {
+    return impl_->warnings;
+}
+
+void Workbook::setDocumentOrigin(std::string application, std::string user) {
+    impl_->stamp.application = std::move(application);
+    impl_->stamp.lastModifiedBy = std::move(user);
 }
 
 }  // namespace ls::sheet

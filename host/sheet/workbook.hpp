@@ -58,6 +58,14 @@ class Workbook {
     void runMacro(std::string name, std::vector<std::string> arguments = {});
     const std::vector<MacroCall>& macroCalls() const;
 
+    // What of the template could not be used and was left out (German, one line each).
+    const std::vector<std::string>& warnings() const;
+
+    // The document properties of the new workbook: the application that made it and the user
+    // who ran it. It was created when it was made from its template, and is modified when
+    // saved; title, subject and company stay the template's.
+    void setDocumentOrigin(std::string application, std::string user);
+
     // Writes the package to a temporary file beside target and renames it over target, so
     // no half-written file ever stands under the final name. Throws SheetError.
     void save(const std::filesystem::path& target) const;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/sheet/document_properties.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/sheet/worksheet_impl.hpp"
 #include "host/sheet/zip_package.hpp"
@@ -44,6 +45,10 @@ struct Workbook::Impl {
     std::size_t active = 0;
     bool macroEnabled = false;
     std::vector<MacroCall> macroCalls;
+    std::vector<std::string> warnings;  // what of the template could not be used
+    // Parts rewritten while loading (a relationship to a drawing that is not there).
+    std::map<std::string, std::string> replacedParts;
+    DocumentStamp stamp;  // created when the workbook was made from its template
 
     std::optional<std::string> readPart(const std::string& name) const;
     // The part's name as the source package spells it; the name itself when it is new.

@@ -1,6 +1,7 @@
 // Reading a package's workbook-level parts and its sheets.
 #include <algorithm>
 
+#include "host/sheet/drawing_part.hpp"
 #include "host/sheet/opc.hpp"
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/page_layout.hpp"
@@ -168,6 +169,7 @@ void loadPackage(Workbook::Impl& book) {
     }
     if (book.loadedSheets.empty())
         throw PackageError("die Arbeitsmappe enthält keine Tabellenblätter");
+    loadDrawings(book);
 
     const int activeTab =
         xml::child(xml::child(root, "bookViews"), "workbookView").attribute("activeTab").as_int(0);

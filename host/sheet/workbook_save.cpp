@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "host/sheet/drawing_part.hpp"
 #include "host/sheet/opc.hpp"
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/package_writer.hpp"
@@ -206,6 +207,10 @@ std::map<std::string, std::string> rewrittenParts(const Workbook::Impl& book) {
     }
     for (const auto& part : book.droppedParts)
         opc::removeOverride(types, part);
+    addDrawingParts(book, parts);
+    stampDocumentProperties(
+        book.stamp, std::chrono::system_clock::now(),
+        [&book](const std::string& name) { return book.readPart(name); }, parts, types);
     parts[kContentTypesPart] = xml::serialize(types);
     return parts;
 }

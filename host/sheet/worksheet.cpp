@@ -7,9 +7,11 @@
 #include <unordered_set>
 #include <utility>
 
+#include "host/sheet/defined_names.hpp"
 #include "host/sheet/formula_refs.hpp"
 #include "host/sheet/number_format.hpp"
 #include "host/sheet/sheet_error.hpp"
+#include "host/sheet/sheet_ranges.hpp"
 #include "host/sheet/worksheet_impl.hpp"
 #include "host/sheet/xml_text.hpp"
 #include "host/text/convert.hpp"
@@ -315,15 +317,17 @@ std::optional<double> Worksheet::columnWidth(std::int32_t column) const {
 
 std::int32_t Worksheet::lastUsedRow() const {
     const auto& rows = impl_->cells.rows();
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (it->customFormat && it->style != 0) return it->index;
+    std::int32_t last = 0;
+    for (auto it = rows.rbegin(); it != rows.rend() && last == 0; ++it) {
+        if (it->customFormat && it->style != 0) last = it->index;
         for (const auto& cell : it->cells) {
             if (cell.kind != CellKind::Empty || cell.formula != 0 || cell.style != 0) {
-                return it->index;
+                last = it->index;
+                break;
             }
         }
     }
-    return 0;
+    return std::max(last, lastRuleRow(*impl_));
 }
 
 void Worksheet::setText(const Range& range, std::string_view input) {
@@ -671,6 +675,9 @@ void Worksheet::deleteRows(std::int32_t first, std::int32_t last) {
         }
     }
     s.breaks = std::move(breaks);
+    rangesAfterRowsDeleted(s, first, last);
+    drawingAfterRowsDeleted(s.drawing, first, last);
+    namesAfterRowsDeleted(s, first, last);
 
     for (Impl* sheet : s.shared->sheets) {
         bool changed = false;
@@ -720,6 +727,8 @@ void Worksheet::copyRows(std::int32_t first, std::int32_t last, std::int32_t des
     s.cells.replace(target.top, target.bottom, std::move(copies));
     std::erase_if(s.merges, [&](const Range& m) { return intersects(m, target); });
     s.merges.insert(s.merges.end(), copiedMerges.begin(), copiedMerges.end());
+    rangesAfterRowsCopied(s, first, last, destination);
+    drawingAfterRowsCopied(s.drawing, first, last, destination);
 }
 
 void Worksheet::addPageBreakBefore(std::int32_t row) {

@@ -45,7 +45,8 @@ class Worksheet {
     CellFormat format(std::int32_t row, std::int32_t column) const;
     std::vector<Range> merges() const;
     std::optional<double> columnWidth(std::int32_t column) const;  // nullopt: sheet default
-    // The last row holding a value or a format of its own; 0 for an empty sheet.
+    // The last row holding a value, a format of its own, a conditional format, a data
+    // validation or a hyperlink (rules of whole columns aside); 0 for an empty sheet.
     std::int32_t lastUsedRow() const;
 
     // --- writing values (to every cell of the range) -------------------------------------
@@ -76,10 +77,13 @@ class Worksheet {
     void autoFitColumns(const Range& range);
 
     // --- rows ----------------------------------------------------------------------------
-    // Removes rows first..last; the rows below move up with merges and page breaks.
+    // Removes rows first..last; the rows below move up with merges, page breaks, conditional
+    // formats, data validations, hyperlinks and drawings; defined names and the print area
+    // follow, and what pointed only into the removed rows becomes #REF!.
     void deleteRows(std::int32_t first, std::int32_t last);
     // Copies rows first..last (values, formulas with relative references moved, formats,
-    // merges, heights) over the rows from destination on.
+    // merges, heights, conditional formats, data validations, hyperlinks, and the pictures and
+    // shapes anchored in them) over the rows from destination on.
     void copyRows(std::int32_t first, std::int32_t last, std::int32_t destination);
 
     // --- pages ---------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/sheet/cell_store.hpp"
+#include "host/sheet/drawing.hpp"
 #include "host/sheet/string_pool.hpp"
 #include "host/sheet/style_table.hpp"
 #include "host/sheet/worksheet.hpp"
@@ -35,6 +36,7 @@ struct WorkbookShared {
     void chargeTree(std::string_view xml, std::string_view partName);
     void chargeXml(std::uint64_t bytes, std::string_view partName);
     void chargeCells(std::size_t count, std::string_view partName);
+    pugi::xml_document* workbook = nullptr;  // the workbook part, for its defined names
 };
 
 struct ColumnInfo {
@@ -81,6 +83,7 @@ struct Worksheet::Impl {
     std::vector<Range> merges;
     std::vector<std::int32_t> breaks;  // rows that start a new page, ascending
     std::vector<Formula> formulas;
+    SheetDrawing drawing;  // pictures and shapes anchored to the cells
     PageSetup pageSetup;
     PageSetup loadedPageSetup;
     int zoom = 100;

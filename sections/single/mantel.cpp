@@ -125,8 +125,8 @@ void WriteMantelAbschluss(run::Report& r, db::Recordset& rs, EinzelnStand& stand
     WriteSumme(r, H, stand.dSumKubH);
     r.sheet.setNumberFormat(sheet::Range::cell(zeile, H), r.state.KubFormat);
     WriteGesamt(r, "H");
-    // A group met again later in the list starts its total anew.
-    stand.dSumStkH = stand.dSumKubH = 0;
+    // The sums stay until a new group opens: a group met again later in the list totals
+    // all of its logs so far.
     ++zeile;
 }
 

@@ -149,13 +149,12 @@ TEST_F(DefaultTemplate, SettingsRowsFromRowTwo) {
         {"lKubGesamt", "1"},           {"lPolterKoordinaten", "1"}, {"lHöhen", "1"},
         {"lWaldortLang", "1"},         {"lAdresse(0)", "1"},        {"lReltable(1)", "1"},
         {"lVerkaufsart", "1"},         {"lZusKopf", "1"},           {"lZInfo", "1"},
-        {"lWagNrStammbemerkung", "1"}, {"lAdressformat", "1"}};
+        {"lWagNrStammbemerkung", "1"}, {"lAdressformat", "1"},      {"lKopfFuss", "1"}};
     for (const auto& [key, value] : on)
         EXPECT_EQ(settings[key], value) << key;
     // The keys switched off are there too, so template authors see them all.
-    for (const char* key :
-         {"lLosweise", "lGesamt", "lSofortDruck", "lKopfFuss", "lHolzsorteLangBeiVerdichtung",
-          "lReltable(10)", "lAdresse(8)", "nZoom", "LetztenTage"}) {
+    for (const char* key : {"lLosweise", "lGesamt", "lSofortDruck", "lHolzsorteLangBeiVerdichtung",
+                            "lReltable(10)", "lAdresse(8)", "nZoom", "LetztenTage"}) {
         EXPECT_TRUE(settings.contains(key)) << key;
     }
     EXPECT_EQ(settings.size(), 44u);

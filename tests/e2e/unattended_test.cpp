@@ -7,6 +7,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -23,12 +24,50 @@
 #include "demo/demo_database.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/text/convert.hpp"
+#include "tests/support/template_extras.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls {
 namespace {
 
+using ::testing::ContainsRegex;
 using ::testing::HasSubstr;
+using ::testing::Not;
+
+// Sets (or, for nullptr, removes) environment variables for one test and restores them.
+class EnvironmentOverride {
+  public:
+    EnvironmentOverride(std::initializer_list<std::pair<const char*, const char*>> values) {
+        for (const auto& [name, value] : values) {
+            const char* old = std::getenv(name);
+            saved_.push_back({name, old != nullptr, old ? old : ""});
+            if (value) {
+                ::setenv(name, value, 1);
+            } else {
+                ::unsetenv(name);
+            }
+        }
+    }
+    ~EnvironmentOverride() {
+        for (const auto& s : saved_) {
+            if (s.had) {
+                ::setenv(s.name.c_str(), s.value.c_str(), 1);
+            } else {
+                ::unsetenv(s.name.c_str());
+            }
+        }
+    }
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+  private:
+    struct Saved {
+        std::string name;
+        bool had = false;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
+};
 
 // Finds the first row whose column A holds text, 0 when none does.
 std::int32_t findRow(const sheet::Worksheet& s, const std::string& text, std::int32_t from = 1) {
@@ -120,6 +159,8 @@ TEST_F(Unattended, WritesTheDemoDeliveryNoteAndSavesIt) {
     ASSERT_EQ(r.exitCode, 0) << r.output;
     ASSERT_TRUE(std::filesystem::exists(result())) << r.output;
     EXPECT_THAT(r.output, HasSubstr("Fertig!"));
+    // The demo template has no macro project: no macro was ever going to run.
+    EXPECT_THAT(r.output, Not(HasSubstr("Vorlagenmakro")));
 
     auto workbook = sheet::Workbook::fromTemplate(result());
     auto& list = workbook.sheet("Holzliste");
@@ -148,6 +189,92 @@ TEST_F(Unattended, AnotherApplicationReadsTheResult) {
     std::string magic(4, '\0');
     in.read(magic.data(), 4);
     EXPECT_EQ(magic, "%PDF");
+}
+
+// A caller under a C locale (a service, a cron job) still gets German numbers and dates in
+// the printout, as the text cells beside them are German.
+TEST_F(Unattended, ThePrintoutShowsGermanNumbersUnderACLocale) {
+    if (!app::findLibreOffice()) GTEST_SKIP() << "LibreOffice is not installed";
+    if (!app::findProgram("pdftotext")) GTEST_SKIP() << "pdftotext is not installed";
+    EnvironmentOverride env({{"LANG", "C"},
+                             {"LC_ALL", nullptr},
+                             {"LC_NUMERIC", nullptr},
+                             {"LC_TIME", nullptr},
+                             {"LANGUAGE", nullptr}});
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT", {"--pdf"});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    const auto pdf = dir.path() / "Lieferschein_R_1001.pdf";
+    ASSERT_TRUE(std::filesystem::exists(pdf)) << r.output;
+    const auto text = app::runProcess({"pdftotext", "-layout", pdf.string(), "-"});
+    ASSERT_EQ(text.exitCode, 0) << text.output;
+    EXPECT_THAT(text.output, HasSubstr("0,190"));
+    EXPECT_THAT(text.output, HasSubstr("13,1%"));
+    EXPECT_THAT(text.output, Not(HasSubstr("0.190")));
+    EXPECT_THAT(text.output, Not(HasSubstr("13.1%")));
+    EXPECT_THAT(text.output, ContainsRegex("[0-3][0-9]\\.[01][0-9]\\.20[0-9][0-9]"));
+}
+
+// An office's per-lot template: the letterhead with its logo before every lot, the footer with
+// page numbers on every page, and the template's own rules below the start row gone with the
+// rows they stood in.
+TEST_F(Unattended, PerLotBlocksShowTheLogoAndEveryPageItsNumber) {
+    {
+        auto book = sheet::Workbook::fromTemplate(templates() / "Lieferschein_Standard.xltx");
+        auto& settings = book.sheet("Einstellungen");
+        for (std::int32_t row = 1; row <= settings.lastUsedRow(); ++row) {
+            if (settings.text(row, 1) == "lLosweise")
+                settings.setText(sheet::Range::cell(row, 2), "1");
+        }
+        book.save(dir.path() / "losweise.xlsx");
+        test::Extras extras;
+        extras.rules =
+            "<conditionalFormatting sqref=\"A14:J40\"><cfRule type=\"expression\" "
+            "priority=\"1\"><formula>$H14&gt;1</formula></cfRule></conditionalFormatting>"
+            "<dataValidations count=\"1\"><dataValidation type=\"list\" sqref=\"E20:E30\">"
+            "<formula1>\"FI,KI\"</formula1></dataValidation></dataValidations>";
+        std::filesystem::remove(templates() / "Lieferschein_Standard.xltx");
+        test::addExtras(dir.path() / "losweise.xlsx", templates() / "Lieferschein_Losweise.xltx",
+                        extras);
+    }
+    const bool office = app::findLibreOffice() && app::findProgram("pdftotext");
+    EnvironmentOverride env({{"LANG", "C"}, {"LC_ALL", nullptr}, {"LC_NUMERIC", nullptr}});
+    const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT",
+                       office ? std::vector<std::string>{"--pdf"} : std::vector<std::string>{});
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+
+    const auto parts = test::readPackage(result());
+    const auto& sheet = parts.at("xl/worksheets/sheet1.xml");
+    EXPECT_EQ(sheet.find("conditionalFormatting"), std::string::npos);
+    EXPECT_EQ(sheet.find("dataValidation"), std::string::npos);
+    auto workbook = sheet::Workbook::fromTemplate(result());
+    const auto& list = workbook.sheet("Holzliste");
+    std::size_t heads = 0;
+    for (std::int32_t row = 1; row <= list.lastUsedRow(); ++row) {
+        heads += list.value(row, 1).text ==
+                 "Es gelten die Allgemeinen Verkaufs- und Zahlungsbedingungen.";
+    }
+    ASSERT_GE(heads, 2u) << "the demo invoice has several lots";
+    // One logo per block head, all showing the one picture of the template.
+    const auto& drawing = parts.at("xl/drawings/drawing1.xml");
+    EXPECT_EQ(test::occurrences(drawing, "<xdr:pic>"), heads);
+    EXPECT_EQ(test::occurrences(drawing, "r:embed=\"rId1\""), heads);
+    // Page numbers stand in the footer again after the positions cleared it.
+    EXPECT_THAT(sheet, HasSubstr("Seite &amp;P von &amp;N"));
+
+    if (!office) GTEST_SKIP() << "LibreOffice or pdftotext is not installed: no PDF checked";
+    const auto pdf = dir.path() / "Lieferschein_R_1001.pdf";
+    const auto text = app::runProcess({"pdftotext", "-layout", pdf.string(), "-"});
+    ASSERT_EQ(text.exitCode, 0) << text.output;
+    EXPECT_THAT(text.output, HasSubstr("Seite 1 von"));
+    EXPECT_THAT(text.output, HasSubstr("Seite 2 von"));
+    EXPECT_THAT(text.output, ContainsRegex("[0-9],[0-9][0-9][0-9]"));
+    const auto images = app::runProcess({"pdfimages", "-list", pdf.string()});
+    ASSERT_EQ(images.exitCode, 0) << images.output;
+    // Two heading lines, then one line per picture shown.
+    EXPECT_GE(
+        static_cast<std::size_t>(std::count(images.output.begin(), images.output.end(), '\n')),
+        heads + 2)
+        << images.output;
 }
 
 TEST_F(Unattended, AnInvoiceWithoutLogsStillGetsAddressTitleAndPositions) {

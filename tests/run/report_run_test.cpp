@@ -121,19 +121,109 @@ TEST_F(ReportRunTest, MacrosGetTheirArgumentsAndThePreviousRunsCondition) {
     f.settings.lKopfFuss = true;
     f.settings.nZoom = 85;
     runReport();
-    ASSERT_EQ(f.workbook.macroCalls().size(), 4u);
+    // The header/footer macro is done by the program itself; the others stay recorded.
+    ASSERT_EQ(f.workbook.macroCalls().size(), 3u);
     const auto& first = f.workbook.macroCalls()[0];
     EXPECT_EQ(first.name, "DieseArbeitsmappe.SetGlobalVariables");
     EXPECT_THAT(first.arguments, ElementsAre("Provider=SQLite;Data Source=x.db", "", "1001"));
     EXPECT_EQ(f.workbook.macroCalls()[1].name, "DieseArbeitsmappe.WriteKundeKopf");
-    EXPECT_EQ(f.workbook.macroCalls()[2].name, "DieseArbeitsmappe.WriteKopfFuss");
-    EXPECT_THAT(f.workbook.macroCalls()[2].arguments, ElementsAre("True", "85"));
-    EXPECT_EQ(f.workbook.macroCalls()[3].name, "DieseArbeitsmappe.SetDotFields");
+    EXPECT_EQ(f.workbook.macroCalls()[2].name, "DieseArbeitsmappe.SetDotFields");
+    EXPECT_EQ(f.sheet().pageSetup().zoom, 85);
 
     // The next run hands over the condition this run ended with, without "LOGS." prefixes.
     f.state.Bedingung = "LOGS.LISTE='10' and  LOGS_RECH.R_NAME = '1001'";
     runReport();
-    EXPECT_EQ(f.workbook.macroCalls()[4].arguments[1], "LISTE='10' and  LOGS_RECH.R_NAME = '1001'");
+    EXPECT_EQ(f.workbook.macroCalls()[3].arguments[1], "LISTE='10' and  LOGS_RECH.R_NAME = '1001'");
+}
+
+// The invoice positions clear header and footer and print at 100 %, as their page setup
+// says; the template's header/footer and zoom come back where the template asks for them.
+class KopfFussTest : public ReportRunTest {
+  protected:
+    KopfFussTest() {
+        addLog(1, "10", "'1'");
+        auto& p = f.sheet().pageSetup();
+        p.leftHeader = "&\"Arial,Fett\"&12Holzverkauf &A";
+        p.centerHeader = "&D &T";
+        p.rightHeader = "&F &&Co &Z&G";
+        p.centerFooter = "Seite &P von &N";
+        p.rightFooter = "&K00FF00Blatt &[Seite]&B&I&U&S&E&X&Y&O&H&10";
+        p.zoom = 90;
+        vorlage = p;
+    }
+
+    RunResult runWithPositions() {
+        const SectionWriters writers{recorder("Adresse"),
+                                     recorder("Kopf"),
+                                     recorder("Einzeln"),
+                                     recorder("Verdichtet"),
+                                     [](Report& r) {
+                                         auto& p = r.sheet.pageSetup();
+                                         p.leftHeader = p.centerHeader = p.rightHeader = "";
+                                         p.leftFooter = p.centerFooter = p.rightFooter = "";
+                                         p.zoom = 100;
+                                     },
+                                     recorder("Gesamt")};
+        return Workbook_Aktualisieren(
+            f.database.connection(), f.workbook, f.settings, f.state, writers,
+            [this](std::string_view s) { statuses.emplace_back(s); },
+            [this](std::string_view m) { messages.emplace_back(m); });
+    }
+
+    std::vector<std::string> warnings() const {
+        std::vector<std::string> found;
+        for (const auto& s : statuses)
+            if (s.starts_with("Warnung")) found.push_back(s);
+        return found;
+    }
+
+    sheet::PageSetup vorlage;
+};
+
+TEST_F(KopfFussTest, TheTemplatesHeaderAndFooterStandAgainWithEveryFieldCode) {
+    f.settings.lKopfFuss = true;
+    runWithPositions();
+    const auto& p = f.sheet().pageSetup();
+    EXPECT_EQ(p.leftHeader, vorlage.leftHeader);
+    EXPECT_EQ(p.centerHeader, vorlage.centerHeader);
+    EXPECT_EQ(p.rightHeader, vorlage.rightHeader);
+    EXPECT_EQ(p.leftFooter, "");
+    EXPECT_EQ(p.centerFooter, "Seite &P von &N");
+    EXPECT_EQ(p.rightFooter, vorlage.rightFooter);
+    EXPECT_EQ(p.zoom, 100);  // nZoom 0: no zoom of the template's own
+    EXPECT_TRUE(warnings().empty());
+
+    // A second run on the same workbook still finds the template's footer.
+    runWithPositions();
+    EXPECT_EQ(f.sheet().pageSetup().centerFooter, "Seite &P von &N");
+}
+
+TEST_F(KopfFussTest, WithoutTheFlagThePositionsPageSetupStays) {
+    f.settings.lKopfFuss = false;
+    f.settings.nZoom = 75;
+    runWithPositions();
+    const auto& p = f.sheet().pageSetup();
+    EXPECT_EQ(p.centerFooter, "");
+    EXPECT_EQ(p.leftHeader, "");
+    EXPECT_EQ(p.zoom, 75);
+}
+
+TEST_F(KopfFussTest, AZoomTheSpreadsheetRefusesLeavesTheZoomWithAWarning) {
+    for (const std::int16_t zoom : {9, 401, -5}) {
+        statuses.clear();
+        f.settings.nZoom = zoom;
+        runWithPositions();
+        EXPECT_EQ(f.sheet().pageSetup().zoom, 100) << zoom;
+        ASSERT_EQ(warnings().size(), 1u) << zoom;
+        EXPECT_THAT(warnings()[0], HasSubstr("nZoom " + std::to_string(zoom)));
+    }
+    for (const std::int16_t zoom : {10, 400}) {
+        statuses.clear();
+        f.settings.nZoom = zoom;
+        runWithPositions();
+        EXPECT_EQ(f.sheet().pageSetup().zoom, zoom);
+        EXPECT_TRUE(warnings().empty()) << zoom;
+    }
 }
 
 TEST_F(ReportRunTest, PerLotBlocksCopyTheHeadAndEndWithTheListTotal) {

@@ -78,7 +78,7 @@ TEST(Mantel, LogWithoutGroupIsListedAndClosedByTheNextAssortment) {
     EXPECT_EQ(s.text(19, 1), "Rundholz");
 }
 
-TEST(Mantel, GroupMetAgainAfterAnotherAssortmentTotalsOnlyItsNewLogs) {
+TEST(Mantel, GroupMetAgainAfterAnotherAssortmentTotalsAllItsLogsSoFar) {
     ReportFixture f;
     einzelnBereit(f);
     logAnlegen(f, 1, "DSART, ID_MANTEL, KUBATUR", "6, 7, 2");
@@ -94,7 +94,8 @@ TEST(Mantel, GroupMetAgainAfterAnotherAssortmentTotalsOnlyItsNewLogs) {
     EXPECT_EQ(s.text(27, 1), "Mantelvermessung(Einzeln)");
     EXPECT_EQ(s.text(28, 7), "Stück");
     EXPECT_EQ(s.text(30, 1), "Gesamt");
-    EXPECT_EQ(s.value(30, 8).number, 3);
+    EXPECT_EQ(s.value(30, 7).number, 0);
+    EXPECT_EQ(s.value(30, 8).number, 5);  // 2 before the interruption, 3 after
     EXPECT_EQ(f.state.Zeile, 32);
 }
 
