@@ -14,29 +14,11 @@ namespace {
 
 constexpr std::string_view kLost = "#REF!";
 
-// "A1:B2,D4:E5" at the commas outside quotes.
-std::vector<std::string> pieces(std::string_view text) {
-    std::vector<std::string> result;
-    std::string current;
-    bool quoted = false;
-    for (const char c : text) {
-        if (c == '\'') quoted = !quoted;
-        if (c == ',' && !quoted) {
-            result.push_back(current);
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    if (!current.empty()) result.push_back(current);
-    return result;
-}
-
 std::string areaAfter(const std::string& area, const std::string& sheet, std::int32_t first,
                       std::int32_t last) {
     if (area.empty() || area == kLost) return area;
     std::string kept;
-    for (const auto& piece : pieces(area)) {
+    for (const auto& piece : formula::formulaPieces(area)) {
         const auto moved = formula::afterRowsDeleted(piece, sheet, true, first, last);
         if (moved.find(kLost) != std::string::npos) continue;
         if (!kept.empty()) kept += ',';

@@ -139,6 +139,23 @@ void appendReference(std::string& out, const Reference& ref) {
 
 }  // namespace
 
+std::vector<std::string> formulaPieces(std::string_view formula) {
+    std::vector<std::string> result;
+    std::string current;
+    bool quoted = false;
+    for (const char c : formula) {
+        if (c == '\'') quoted = !quoted;
+        if (c == ',' && !quoted) {
+            result.push_back(current);
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    if (!current.empty()) result.push_back(current);
+    return result;
+}
+
 std::string rewrite(std::string_view f, const std::function<bool(Reference&)>& edit) {
     std::string out;
     out.reserve(f.size() + 8);

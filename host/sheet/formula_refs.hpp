@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ls::sheet::formula {
 
@@ -18,6 +19,10 @@ struct Reference {
 
 // Calls edit for every reference; edit changes it in place, or returns false when the
 // reference is lost, which the formula then shows as #REF!.
+// The pieces of a defined name's formula ("A1:B2,'a,b'!D4:E5"), split at the commas outside
+// quotes.
+std::vector<std::string> formulaPieces(std::string_view formula);
+
 std::string rewrite(std::string_view formula, const std::function<bool(Reference&)>& edit);
 
 // The formula as it reads when copied rows and columns away: relative parts move,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "host/sheet/formula_refs.hpp"
 #include "host/sheet/opc.hpp"
 #include "host/sheet/range.hpp"
 #include "host/sheet/sheet_error.hpp"
@@ -60,24 +61,6 @@ std::string joinHeader(const std::string& left, const std::string& center,
     if (!center.empty()) text += "&C" + center;
     if (!right.empty()) text += "&R" + right;
     return text;
-}
-
-// The pieces of a defined name's formula, split at commas outside quotes.
-std::vector<std::string> pieces(std::string_view formula) {
-    std::vector<std::string> result;
-    std::string current;
-    bool quoted = false;
-    for (const char c : formula) {
-        if (c == '\'') quoted = !quoted;
-        if (c == ',' && !quoted) {
-            result.push_back(current);
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    if (!current.empty()) result.push_back(current);
-    return result;
 }
 
 std::string withoutSheet(const std::string& piece) {
@@ -298,13 +281,13 @@ void readPrintNames(const pugi::xml_node& workbook, int localSheetId, PageSetup&
     setup.printTitleRows.clear();
     setup.printTitleColumns.clear();
     if (const auto area = findName(names, kPrintArea, localSheetId)) {
-        for (const auto& piece : pieces(area.text().get())) {
+        for (const auto& piece : formula::formulaPieces(area.text().get())) {
             if (!setup.printArea.empty()) setup.printArea += ',';
             setup.printArea += withoutSheet(piece);
         }
     }
     if (const auto titles = findName(names, kPrintTitles, localSheetId)) {
-        for (const auto& piece : pieces(titles.text().get())) {
+        for (const auto& piece : formula::formulaPieces(titles.text().get())) {
             const std::string ref = withoutSheet(piece);
             (isRowSpan(ref) ? setup.printTitleRows : setup.printTitleColumns) = ref;
         }
@@ -316,7 +299,7 @@ void writePrintNames(pugi::xml_node workbook, int localSheetId, const std::strin
     const std::string sheet = quotedSheetName(sheetName) + "!";
     if (now.printArea != loaded.printArea) {
         std::string formula;
-        for (const auto& piece : pieces(now.printArea)) {
+        for (const auto& piece : formula::formulaPieces(now.printArea)) {
             if (!formula.empty()) formula += ',';
             formula += sheet + absolute(withoutSheet(piece), "Der Druckbereich");
         }

@@ -102,37 +102,6 @@ std::string einzelnSql(std::string_view bedingung, std::int32_t einzSort,
     return sql;
 }
 
-std::string schichtHoehenPruefSql(std::int64_t idLog) {
-    return "SELECT SCHICHT_HOEHEN.HEIGHT FROM LOGS, SCHICHT_HOEHEN WHERE LOGS.ID_LOG = " +
-           std::to_string(idLog) + " AND LOGS.ID_LOG = SCHICHT_HOEHEN.ID_LOG";
-}
-
-std::string hoehenKopfSql(std::int64_t idLog) {
-    return "SELECT SCHICHT_HOEHEN_KOPF.* FROM LOGS INNER JOIN SCHICHT_HOEHEN_KOPF ON "
-           "LOGS.ID_LOG = SCHICHT_HOEHEN_KOPF.ID_LOG WHERE LOGS.ID_LOG = " +
-           std::to_string(idLog) + " ";
-}
-
-std::string hoehenVorneSql(std::int64_t idLog) {
-    return "SELECT LOGS.STAPELLANGE, LOGS.LAENGE, SCHICHT_HOEHEN.HEIGHT, "
-           "ISNULL(LOGS.KORREKTUR,0) AS KORREKTUR FROM LOGS INNER JOIN SCHICHT_HOEHEN ON "
-           "LOGS.ID_LOG = SCHICHT_HOEHEN.ID_LOG WHERE LOGS.ID_LOG = " +
-           std::to_string(idLog) + " ";
-}
-
-std::string hoehenHintenSql(std::int64_t idLog) {
-    return "SELECT LOGS.STAPELLANGE, LOGS.LAENGE, SCHICHT_HOEHEN_HINTEN.HEIGHT, "
-           "ISNULL(LOGS.KORREKTUR,0) AS KORREKTUR FROM LOGS INNER JOIN SCHICHT_HOEHEN_HINTEN ON "
-           "LOGS.ID_LOG = SCHICHT_HOEHEN_HINTEN.ID_LOG WHERE LOGS.ID_LOG = " +
-           std::to_string(idLog) + " ";
-}
-
-std::string hoehenMittelSql(std::int64_t idLog) {
-    return "SELECT ROUND(SUM(SCHICHT_HOEHEN.HEIGHT)/COUNT(*),2) AS DHIGHT FROM LOGS, "
-           "SCHICHT_HOEHEN WHERE LOGS.ID_LOG = " +
-           std::to_string(idLog) + " AND LOGS.ID_LOG = SCHICHT_HOEHEN.ID_LOG";
-}
-
 namespace {
 
 // The columns of mantelDetailSql, from the first after SELECT to the last before FROM.

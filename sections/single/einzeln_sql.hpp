@@ -19,25 +19,16 @@ std::string einzelnOrderBy(std::int32_t einzSort);
 std::string einzelnSql(std::string_view bedingung, std::int32_t einzSort,
                        const std::vector<run::Feld>& felder);
 
-// The front heights of one log, without their values: is it a stack measured by heights?
-std::string schichtHoehenPruefSql(std::int64_t idLog);
-// The head record of a stack measured in parts A, B and C.
-std::string hoehenKopfSql(std::int64_t idLog);
-// The front and back heights with the stack's length and correction.
-std::string hoehenVorneSql(std::int64_t idLog);
-std::string hoehenHintenSql(std::int64_t idLog);
-// The mean of the front heights, rounded to centimetres.
-std::string hoehenMittelSql(std::int64_t idLog);
-
 // The measured stems of one shell group, with the optional columns that LOGS and MANTEL
 // can serve; columns of other tables are left out.
 db::BoundStatement mantelDetailSql(const std::vector<run::Feld>& felder, std::int32_t idMantel,
                                    std::int64_t idLog);
 
-// The block forms of the statements above: the same columns for every log of the block at
-// once, each row led by the log id (kSchluessel) the per-log form was asked for.
+// The stacked-wood heights of every log of the block at once, each row led by its log id
+// (kSchluessel): the head record of a stack measured in parts A, B and C; the front heights
+// with the stack's length, correction and mean height (DHIGHT, the mean of the front heights
+// rounded to centimetres) on every row; the back heights.
 std::string blockHoehenKopfSql(std::string_view bedingung);
-// The front heights, with the stack's mean height (DHIGHT of hoehenMittelSql) on every row.
 std::string blockHoehenVorneSql(std::string_view bedingung);
 std::string blockHoehenHintenSql(std::string_view bedingung);
 // The measured stems of the shell group of each of these logs.

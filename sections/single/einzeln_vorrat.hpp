@@ -26,8 +26,8 @@ class EinzelnVorrat {
     // The pile of a log within the block: KUB and STK, then the pile texts. nullopt for a
     // log the block statement does not know.
     std::optional<db::Recordset> polter(run::Report& r, std::int64_t idLog);
-    // The rows of hoehenVorneSql, hoehenHintenSql, hoehenKopfSql and hoehenMittelSql for
-    // one stack.
+    // One stack's front and back heights (with length and correction), its head record and
+    // its mean front height.
     db::Recordset hoehenVorne(run::Report& r, std::int64_t idLog);
     db::Recordset hoehenHinten(run::Report& r, std::int64_t idLog);
     db::Recordset hoehenKopf(run::Report& r, std::int64_t idLog);

@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "app/ini_file.hpp"
-#include "tests/support/test_database.hpp"
-
 namespace ls::app {
 namespace {
 
@@ -43,41 +38,6 @@ TEST(CommandLine, BadOptionsAreRefusedWithAMessage) {
     const auto q = parseCommandLine({"--query", "cs", "SELECT 1"});
     ASSERT_TRUE(q.query);
     EXPECT_EQ(q.query->second, "SELECT 1");
-}
-
-class IniFile : public ::testing::Test {
-  protected:
-    std::string write(const std::string& content) {
-        const auto file = dir.path() / "tannova.ini";
-        std::ofstream(file, std::ios::binary) << content;
-        return file.string();
-    }
-    test::TempDir dir;
-};
-
-TEST_F(IniFile, KeysMatchInAnySectionFirstLineWins) {
-    const auto path = write(
-        "[Datenbank]\r\n"
-        "=SQLSERVER=falsch\r\n"
-        "  sqlserver  =  srv01 \r\n"
-        "[Anderes]\r\n"
-        "SQLSERVER=zweiter\r\n"
-        "PathTemplates=C:\\Vorlagen=alt\r\n");
-    EXPECT_EQ(GetIniWert("SQLSERVER", path), "srv01");
-    EXPECT_EQ(GetIniWert("pathtemplates", path), "C:\\Vorlagen=alt");
-    EXPECT_EQ(GetIniWert("DATABASENAME", path), "");
-}
-
-TEST_F(IniFile, AnsiFilesAreReadAsTheWindowsCodePage) {
-    const auto path = write("PathOutput=C:\\Lieferscheine\\M\xfcller\n");
-    EXPECT_EQ(GetIniWert("PathOutput", path), "C:\\Lieferscheine\\Müller");
-}
-
-TEST_F(IniFile, AMissingFileIsToldApartFromAMissingKey) {
-    EXPECT_FALSE(GetIniWert("SQLSERVER", (dir.path() / "fehlt.ini").string()).has_value());
-    EXPECT_EQ(sqlServerConnectString("Forst", "srv01"),
-              "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"
-              "Initial Catalog=Forst;Data Source=srv01");
 }
 
 }  // namespace

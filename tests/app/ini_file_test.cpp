@@ -22,6 +22,31 @@ class IniContent : public ::testing::Test {
     test::TempDir dir;
 };
 
+TEST_F(IniContent, KeysMatchInAnySectionFirstLineWins) {
+    const auto path = write(
+        "[Datenbank]\r\n"
+        "=SQLSERVER=falsch\r\n"
+        "  sqlserver  =  srv01 \r\n"
+        "[Anderes]\r\n"
+        "SQLSERVER=zweiter\r\n"
+        "PathTemplates=C:\\Vorlagen=alt\r\n");
+    EXPECT_EQ(GetIniWert("SQLSERVER", path), "srv01");
+    EXPECT_EQ(GetIniWert("pathtemplates", path), "C:\\Vorlagen=alt");
+    EXPECT_EQ(GetIniWert("DATABASENAME", path), "");
+}
+
+TEST_F(IniContent, AnsiFilesAreReadAsTheWindowsCodePage) {
+    const auto path = write("PathOutput=C:\\Lieferscheine\\M\xfcller\n");
+    EXPECT_EQ(GetIniWert("PathOutput", path), "C:\\Lieferscheine\\Müller");
+}
+
+TEST_F(IniContent, AMissingFileIsToldApartFromAMissingKey) {
+    EXPECT_FALSE(GetIniWert("SQLSERVER", (dir.path() / "fehlt.ini").string()).has_value());
+    EXPECT_EQ(sqlServerConnectString("Forst", "srv01"),
+              "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"
+              "Initial Catalog=Forst;Data Source=srv01");
+}
+
 TEST_F(IniContent, Windows1252BytesAreDecodedAsTheOfficeWroteThem) {
     // An en dash, the euro sign and German quotes: 0x80 to 0x9F differ from ISO-8859-1.
     const auto path = write(

@@ -87,11 +87,6 @@ std::vector<std::string> corpus() {
             sql.push_back(sections::gesamtsummenSql(c, kind));
         }
     }
-    sql.push_back(sections::schichtHoehenPruefSql(1));
-    sql.push_back(sections::hoehenKopfSql(1));
-    sql.push_back(sections::hoehenVorneSql(1));
-    sql.push_back(sections::hoehenHintenSql(1));
-    sql.push_back(sections::hoehenMittelSql(1));
     sql.push_back(sections::blockMantelDetailSql(felder, {1, 2, 3}));
     sql.push_back(sections::blockMantelDetailSql(felder, {}));
     return sql;

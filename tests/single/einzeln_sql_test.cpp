@@ -91,11 +91,6 @@ TEST(EinzelnSql, EveryShapeRunsOnTheSchema) {
                 << "sort " << sort << ": " << bedingung;
         }
     }
-    for (const auto& sql : {sections::schichtHoehenPruefSql(1), sections::hoehenKopfSql(1),
-                            sections::hoehenVorneSql(1), sections::hoehenHintenSql(1),
-                            sections::hoehenMittelSql(1)}) {
-        EXPECT_NO_THROW(c.execute(sql)) << sql;
-    }
     EXPECT_NO_THROW(db::execute(c, mantelDetailSql(settings.Felder, 1, 1)));
 }
 
