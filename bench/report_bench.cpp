@@ -80,22 +80,36 @@ std::string shapeOf(std::string_view sql) {
 
 class ShapeCounter : public ls::db::Connection {
   public:
+    // Per shape: how often it ran and the seconds the database took for it.
+    struct Cost {
+        long count = 0;
+        double seconds = 0;
+    };
+
     explicit ShapeCounter(std::unique_ptr<ls::db::Connection> inner) : inner_(std::move(inner)) {}
     ls::db::Recordset execute(std::string_view sql) override {
-        ++shapes[shapeOf(sql)];
-        return inner_->execute(sql);
+        return timed(sql, [&] { return inner_->execute(sql); });
     }
     ls::db::Recordset execute(std::string_view sql,
                               const std::vector<ls::db::Value>& parameters) override {
-        ++shapes[shapeOf(sql)];
-        return inner_->execute(sql, parameters);
+        return timed(sql, [&] { return inner_->execute(sql, parameters); });
     }
     void beginRead() override { inner_->beginRead(); }
     void endRead() override { inner_->endRead(); }
     std::string describe() const override { return inner_->describe(); }
-    std::map<std::string, long> shapes;
+    std::map<std::string, Cost> shapes;
 
   private:
+    template <class Run>
+    ls::db::Recordset timed(std::string_view sql, Run run) {
+        const auto start = Clock::now();
+        auto result = run();
+        Cost& cost = shapes[shapeOf(sql)];
+        ++cost.count;
+        cost.seconds += std::chrono::duration<double>(Clock::now() - start).count();
+        return result;
+    }
+
     std::unique_ptr<ls::db::Connection> inner_;
 };
 
@@ -144,13 +158,16 @@ Figures runOnce(const std::filesystem::path& dir, long extraLogs, const Options&
     const double save = std::chrono::duration<double>(end - saveStart).count();
 
     if (shapes) {
-        std::vector<std::pair<long, std::string>> sorted;
-        for (const auto& [shape, n] : shapes->shapes)
-            sorted.emplace_back(n, shape);
+        // Largest cost first: where the database time goes.
+        std::vector<std::pair<double, std::string>> sorted;
+        for (const auto& [shape, cost] : shapes->shapes)
+            sorted.emplace_back(cost.seconds, shape);
         std::sort(sorted.rbegin(), sorted.rend());
-        std::fprintf(stderr, "%zu shapes for %ld logs:\n", sorted.size(), extraLogs);
-        for (const auto& [n, shape] : sorted)
-            std::fprintf(stderr, "%8ld  %.160s\n", n, shape.c_str());
+        std::fprintf(stderr, "%zu shapes for %ld logs (count, seconds, shape):\n", sorted.size(),
+                     extraLogs);
+        for (const auto& [seconds, shape] : sorted)
+            std::fprintf(stderr, "%8ld %8.3f  %.160s\n", shapes->shapes.at(shape).count, seconds,
+                         shape.c_str());
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -231,9 +248,9 @@ int main(int argc, char** argv) {
         options.delayMs
             ? (", waiting " + std::to_string(options.delayMs) + " ms per round trip").c_str()
             : "");
-    std::printf("%8s %10s %10s %11s %9s %12s %12s %9s %9s %8s %13s\n", "logs", "statements",
-                "rows", "round trips", "wall s", "at 30 ms s", "strict 30 s", "peak MiB",
-                "db share", "save s", "us/log vs 1st");
+    std::printf("%8s %10s %10s %11s %9s %12s %12s %9s %9s %8s %13s\n", "logs", "statements", "rows",
+                "round trips", "wall s", "at 30 ms s", "strict 30 s", "peak MiB", "db share",
+                "save s", "us/log vs 1st");
     double firstPerLog = 0;
     for (const long size : options.sizes) {
         int fds[2];
