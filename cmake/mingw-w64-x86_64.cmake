@@ -26,8 +26,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static archives first, so that find_library never picks an import library of a DLL.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a .lib)
+# Debian's MinGW zlib ships a DLL import library beside the static one; take the static one.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # pkg-config must not report the host's libraries.
 set(ENV{PKG_CONFIG_LIBDIR} "${LS_WINDOWS_DEPS}/lib/pkgconfig")
