@@ -196,3 +196,21 @@ if ! built libzip; then
     -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
   stamp libzip "$dir"
 fi
+
+# --- the cache must link statically into a program that needs no DLL but Windows' own.
+check="$cache/build/link-check"
+if ! [ -f "$check/ok" ] || [ "$check/ok" -ot "$root/scripts/windows/deps_link_check.cpp" ]; then
+  rm -rf "$check" "$logs/link-check.log" && mkdir -p "$check"
+  export PKG_CONFIG_LIBDIR="$prefix/lib/pkgconfig" PKG_CONFIG_PATH=
+  read -r -a flags <<<"$(pkg-config --static --cflags --libs sqlite3 libzip pugixml libdeflate)"
+  quiet link-check "$CXX" -std=c++20 -O1 "$root/scripts/windows/deps_link_check.cpp" \
+    -o "$check/check.exe" "${flags[@]}" -lz -static -static-libgcc -static-libstdc++
+  # Windows' own libraries only; a MinGW runtime DLL here would have to ship beside the program.
+  foreign="$("$host-objdump" -p "$check/check.exe" | sed -n 's/^\tDLL Name: //p' |
+    grep -viE '^(kernel32|msvcrt|advapi32|user32|ws2_32|bcrypt|ucrtbase|api-ms-win-.*)\.dll$' || true)"
+  if [ -n "$foreign" ]; then
+    echo "build-deps: the linked program needs DLLs that Windows does not bring: $foreign" >&2
+    exit 1
+  fi
+  touch "$check/ok"
+fi
