@@ -8,6 +8,7 @@
 
 #include "app/private_folder.hpp"
 #include "app/process.hpp"
+#include "host/text/convert.hpp"
 
 namespace ls::app {
 namespace {
@@ -62,14 +63,6 @@ std::string officeLocale(std::string_view name) {
     return tag;
 }
 
-std::string userNumericLocaleName() {
-    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) return value;
-    }
-    return {};
-}
-
 std::optional<std::filesystem::path> findLibreOffice() {
     for (const char* name : {"soffice", "libreoffice"}) {
         if (auto found = findProgram(name)) return found;
@@ -103,7 +96,7 @@ std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
             throw LibreOfficeError("Kein privater Ordner für LibreOffice: " +
                                    std::string(e.what()));
         }
-        presetProfileLocale(profile->path(), officeLocale(userNumericLocaleName()));
+        presetProfileLocale(profile->path(), officeLocale(text::userLocaleName("LC_NUMERIC")));
         result = runProcess({office->string(),
                              "-env:UserInstallation=file://" + profile->path().string(),
                              "--headless", "--norestore", "--convert-to", target, "--outdir",

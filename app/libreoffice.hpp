@@ -21,8 +21,6 @@ std::optional<std::filesystem::path> findLibreOffice();
 // is set, or it is C or POSIX, or the name cannot be read, German ("de-DE") holds, as it does
 // for the texts the program writes itself.
 std::string officeLocale(std::string_view localeName);
-// The name of the user's locale for numbers, as the C library resolves it.
-std::string userNumericLocaleName();
 
 // Converts file into outDir ("pdf", or "xltx:Calc MS Excel 2007 XML Template") and returns
 // the new file. Throws LibreOfficeError with a German message when LibreOffice is missing

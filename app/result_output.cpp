@@ -1,9 +1,11 @@
 // Saving names, PDF conversion and printing of the delivery note.
 #include "app/result_output.hpp"
 
+#include <system_error>
 #include <vector>
 
 #include "app/libreoffice.hpp"
+#include "app/private_folder.hpp"
 #include "app/process.hpp"
 
 namespace ls::app {
@@ -19,27 +21,6 @@ std::string fileNamePart(const std::string& s) {
     }
     return out;
 }
-
-// A scratch folder of its own per conversion, removed afterwards.
-class ScratchDir {
-  public:
-    ScratchDir() {
-        auto base = std::filesystem::temp_directory_path() / "lieferschein-druck-XXXXXX";
-        std::string pattern = base.string();
-        if (!::mkdtemp(pattern.data())) throw PrintError("Kein temporärer Ordner für den Druck.");
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace
 
@@ -77,7 +58,13 @@ void savePrintableCopy(sheet::Workbook& workbook, const std::filesystem::path& t
 std::filesystem::path writePdf(sheet::Workbook& workbook,
                                const std::filesystem::path& savedWorkbook,
                                const std::string& listSheet) {
-    ScratchDir scratch;
+    const auto scratch = [] {
+        try {
+            return PrivateFolder("lieferschein-druck");
+        } catch (const std::system_error&) {
+            throw PrintError("Kein temporärer Ordner für den Druck.");
+        }
+    }();
     // Only the list sheet is printed: a copy with every other sheet hidden goes to LibreOffice.
     const auto printable = scratch.path() / savedWorkbook.filename();
     savePrintableCopy(workbook, printable, listSheet);

@@ -20,6 +20,9 @@ struct UserLocale {
 
 // Read once from LC_ALL / LC_NUMERIC / LC_TIME / LANG.
 const UserLocale& userLocale();
+// The name of the user's locale for a category ("LC_NUMERIC", "LC_TIME"), as the C library
+// resolves it: LC_ALL, then the category, then LANG; "" when none is set.
+std::string userLocaleName(const char* category);
 // Tests and callers that must print the same note everywhere may fix the locale.
 void setUserLocale(UserLocale locale);
 

@@ -28,18 +28,9 @@ LocaleHandle openLocale(int mask, std::string_view name) {
     return LocaleHandle(newlocale(mask, owned.c_str(), static_cast<locale_t>(nullptr)));
 }
 
-// The locale name in force for a category, as the C library resolves it.
-std::string environmentName(const char* category) {
-    for (const char* variable : {"LC_ALL", category, "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) return value;
-    }
-    return {};
-}
-
 UserLocale& current() {
     static UserLocale locale =
-        localeFromNames(environmentName("LC_NUMERIC"), environmentName("LC_TIME"));
+        localeFromNames(userLocaleName("LC_NUMERIC"), userLocaleName("LC_TIME"));
     return locale;
 }
 
@@ -113,6 +104,14 @@ UserLocale localeFromNames(std::string_view numericName, std::string_view timeNa
                 result.shortDatePattern = std::move(*pattern);
     }
     return result;
+}
+
+std::string userLocaleName(const char* category) {
+    for (const char* variable : {"LC_ALL", category, "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return value;
+    }
+    return {};
 }
 
 const UserLocale& userLocale() {
