@@ -16,17 +16,4 @@ packages=(
   dpkg-dev file lintian man-db
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-
-if ((${#missing[@]})); then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -q
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+exec "$(dirname "$0")/apt-install.sh" "${packages[@]}"

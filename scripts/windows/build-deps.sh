@@ -40,17 +40,7 @@ quiet() {
 # amalgamation with host tools)
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
   binutils-mingw-w64-x86-64 tcl gcc make cmake pkg-config dpkg-dev)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-if ((${#missing[@]})); then
-  quiet apt "${sudo_cmd[@]}" apt-get update -q
-  quiet apt env DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" \
-    apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+quiet apt "$root/scripts/apt-install.sh" "${packages[@]}"
 
 # --- source lists: a deb-src twin of each Debian entry the machine already uses. Written to
 # a file of its own, so the machine's own lists stay as they are.

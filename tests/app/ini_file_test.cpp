@@ -7,6 +7,7 @@
 #include <fstream>
 #include <optional>
 
+#include "tests/support/scoped_env.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::app {
@@ -99,27 +100,7 @@ TEST_F(IniContent, AFifoDoesNotBlockTheStart) {
     EXPECT_FALSE(GetIniWert("SQLSERVER", fifo.string()).has_value());
 }
 
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) {
-            ::setenv(name_, old_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 TEST(IniSearch, BesideTheProgramThenUserThenSystem) {
     test::TempDir config;

@@ -15,6 +15,7 @@
 #include "app/settings_sheet.hpp"
 #include "demo/default_template.hpp"
 #include "host/sheet/sheet_error.hpp"
+#include "tests/support/scoped_env.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::app {
@@ -62,24 +63,7 @@ TEST(TemplateChoice, ALegacyXltIsConvertedByLibreOffice) {
     EXPECT_EQ(workbook.fileExtension(), ".xlsx");
 }
 
-// Sets an environment variable for one test and restores it afterwards.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 std::vector<std::string> linesOf(const std::filesystem::path& file) {
     std::vector<std::string> lines;
