@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <stdexcept>
+#include "platform/utf8_path.hpp"
 
 namespace ls::demo {
 
@@ -55,8 +56,8 @@ void SqliteWriter::Close::operator()(sqlite3* db) const {
 SqliteWriter::SqliteWriter(const std::filesystem::path& file, const std::filesystem::path& shownAs)
     : file_(shownAs.empty() ? file : shownAs) {
     sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(platform::utf8(file).c_str(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     db_.reset(raw);
     if (rc != SQLITE_OK) fail("Datei kann nicht angelegt werden", "");
 }

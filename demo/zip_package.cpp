@@ -6,6 +6,7 @@
 #include <ctime>
 #include <memory>
 #include <stdexcept>
+#include "platform/utf8_path.hpp"
 
 namespace ls::demo {
 namespace {
@@ -35,7 +36,7 @@ std::time_t fixedEntryTime() {
 void ZipPackage::write(const std::filesystem::path& file) const {
     int error = 0;
     std::unique_ptr<zip_t, Discard> archive(
-        zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+        zip_open(platform::utf8(file).c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error));
     if (!archive) {
         zip_error_t z;
         zip_error_init_with_code(&z, error);

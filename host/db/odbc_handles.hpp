@@ -1,10 +1,9 @@
 // Owning wrappers of ODBC handles and the diagnostic text of a failed call.
 #pragma once
 
-#include <sql.h>
-#include <sqlext.h>
-
 #include <string>
+
+#include "host/db/odbc_api.hpp"
 
 namespace ls::db::odbc {
 

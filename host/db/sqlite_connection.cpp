@@ -6,6 +6,7 @@
 
 #include "host/db/db_error.hpp"
 #include "host/db/tsql_translate.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::db {
 namespace {
@@ -66,7 +67,8 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file) {
     if (!std::filesystem::is_regular_file(file, ec))
         throw DbError("Die Datenbankdatei ist keine Datei: " + file.string());
     sqlite3* handle = nullptr;
-    const int rc = sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    const int rc =
+        sqlite3_open_v2(platform::utf8(file).c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
     db_.reset(handle);
     if (rc != SQLITE_OK)
         throw DbError("Datenbank kann nicht geöffnet werden: " + file.string() + " (" +

@@ -8,6 +8,7 @@
 
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/workbook.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::sheet {
 namespace {
@@ -53,7 +54,7 @@ void ZipDeleter::operator()(zip* archive) const {
 
 PackageReader::PackageReader(const std::filesystem::path& file, const PackageLimits& limits) {
     int code = 0;
-    archive_.reset(zip_open(file.c_str(), ZIP_RDONLY, &code));
+    archive_.reset(zip_open(platform::utf8(file).c_str(), ZIP_RDONLY, &code));
     if (!archive_) {
         if (code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS) throw PackageError("keine ZIP-Datei");
         throw PackageError("die Datei kann nicht gelesen werden (" + zipErrorText(code) + ")");
