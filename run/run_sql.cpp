@@ -48,6 +48,13 @@ db::BoundStatement stringTextSql(std::int32_t id) {
     return {"SELECT * FROM STRINGS WHERE ID_STRING = ?", {db::Value(id)}};
 }
 
+std::string stringTextsSql(std::span<const std::int32_t> ids) {
+    std::string list;
+    for (const auto id : ids)
+        list += (list.empty() ? "" : ", ") + std::to_string(id);
+    return "SELECT * FROM STRINGS WHERE ID_STRING IN (" + list + ")";
+}
+
 std::string lotPiece(const std::string* lot, bool first) {
     const std::string lead = first ? " " : " OR ";
     if (!lot) return lead + "LOGS.LOS IS NULL ";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,8 @@ std::string rechnungOptionSql();
 std::string kubaturPlaceSql();
 // One label text.
 db::BoundStatement stringTextSql(std::int32_t id);
+// The label texts of several numbers in one statement.
+std::string stringTextsSql(std::span<const std::int32_t> ids);
 
 // The selection conditions, L = list, N = invoice number, A = invoice kind; lots are the
 // pieces lotPiece() makes. Text values are quoted here.
