@@ -485,6 +485,60 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
     return run(statement, sql, [&] { return SQLExecute(statement.get()); });
 }
 
+namespace {
+
+// A statement of the connection's own, not a query: no result is read, a failure is only
+// reported by the return value.
+bool runDirect(SQLHDBC connection, const char* sql) {
+    try {
+        const odbc::Handle statement(SQL_HANDLE_STMT, connection);
+        std::vector<SQLCHAR> text(sql, sql + std::strlen(sql));
+        const SQLRETURN rc =
+            SQLExecDirect(statement.get(), text.data(), static_cast<SQLINTEGER>(text.size()));
+        return SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+void OdbcConnection::beginRead() {
+    if (readDepth_++ > 0) return;
+    // Snapshot isolation fails every read of a database that does not allow it, so it is
+    // asked for only where the database says it is on; otherwise the reads stay at the
+    // connection's level and hold no locks between statements.
+    if (text::toUpper(dbmsName_).find("SQL SERVER") != std::string::npos) {
+        try {
+            const auto rs = execute(
+                "SELECT snapshot_isolation_state FROM sys.databases WHERE database_id = DB_ID()");
+            if (!rs.eof() && !rs[0].isNull() && rs[0].toInt64() == 1)
+                snapshot_ =
+                    runDirect(connection_.get(), "SET TRANSACTION ISOLATION LEVEL SNAPSHOT");
+        } catch (const DbError&) {
+            // No view of the database's options: read committed, as before.
+        }
+    }
+    readTransaction_ =
+        SQL_SUCCEEDED(SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,
+                                        reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0));
+}
+
+void OdbcConnection::endRead() {
+    if (readDepth_ == 0 || --readDepth_ > 0) return;
+    if (readTransaction_) {
+        // Nothing was written: ending the transaction only lets go of it.
+        SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK);
+        SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+        readTransaction_ = false;
+    }
+    if (snapshot_) {
+        runDirect(connection_.get(), "SET TRANSACTION ISOLATION LEVEL READ COMMITTED");
+        snapshot_ = false;
+    }
+}
+
 void OdbcConnection::beginTransaction() {
     // Without auto-commit the driver opens a transaction with the first statement.
     const SQLRETURN rc = SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,

@@ -20,6 +20,11 @@ class OdbcConnection final : public Connection {
 
     Recordset execute(std::string_view sql) override;
     Recordset execute(std::string_view sql, const std::vector<Value>& parameters) override;
+    // Auto-commit off for the span, so that the run reads in one transaction; on SQL
+    // Server with snapshot isolation allowed, at that level, so the invoice is read as one
+    // state. A driver that refuses either is read as before, statement by statement.
+    void beginRead() override;
+    void endRead() override;
     std::string describe() const override { return "ODBC (" + dbmsName_ + ")"; }
     void beginTransaction() override;
     void rollback() override;
@@ -35,6 +40,9 @@ class OdbcConnection final : public Connection {
     bool connected_ = false;
     std::string dbmsName_;
     bool sqliteTarget_ = false;  // the T-SQL needs translating
+    int readDepth_ = 0;
+    bool readTransaction_ = false;  // auto-commit is off for the read
+    bool snapshot_ = false;         // the isolation level was raised to snapshot
     // Prepared statements by text; declared last, so that they go before the connection.
     std::unordered_map<std::string, std::unique_ptr<odbc::Handle>> prepared_;
 };

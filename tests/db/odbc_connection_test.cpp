@@ -3,6 +3,7 @@
 
 #include "host/db/connection.hpp"
 #include "host/db/db_error.hpp"
+#include "host/db/read_transaction.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::db {
@@ -137,6 +138,27 @@ TEST_F(OdbcConnectionTest, SqlServerFormReachesTheConfiguredDriver) {
             db.file().string() + ";Data Source=forstserver",
         ConnectOptions{"SQLite3"});
     EXPECT_EQ(viaOledb->execute("SELECT count(*) AS N FROM LOGS")["N"], Value(2));
+}
+
+// A write that lands while the note is being read must not show in half of it.
+TEST_F(OdbcConnectionTest, AReadTransactionSeesOneStateAndEndsWithTheRun) {
+    const auto count = [&] {
+        return connection->execute("SELECT count(*) AS N FROM LOGS")["N"].toInt64();
+    };
+    {
+        ReadTransaction run(*connection);
+        EXPECT_EQ(count(), 2);
+        {
+            ReadTransaction nested(*connection);
+            EXPECT_EQ(count(), 2);
+        }
+        // Still inside the outer one: the read holds its state, a writer cannot commit.
+        EXPECT_ANY_THROW(db.exec("INSERT INTO LOGS (ID_LOG) VALUES (3)"));
+        EXPECT_EQ(count(), 2);
+    }
+    // Statement by statement again after the run.
+    EXPECT_NO_THROW(db.exec("INSERT INTO LOGS (ID_LOG) VALUES (4)"));
+    EXPECT_EQ(count(), 3);
 }
 
 TEST(OdbcConnectTest, ConnectionFailuresCarryTheDiagnostics) {
