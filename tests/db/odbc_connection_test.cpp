@@ -1,10 +1,12 @@
 // The ODBC backend, run for real through the SQLite ODBC driver.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
 #include "host/db/connection.hpp"
 #include "host/db/db_error.hpp"
 #include "host/db/odbc_connection.hpp"
+#include "host/db/odbc_drivers.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::db {
@@ -176,6 +178,13 @@ INSTANTIATE_TEST_SUITE_P(TextCalls, OdbcConnectionTest,
                          [](const auto& info) {
                              return info.param == odbc::TextCalls::Wide ? "Wide" : "Narrow";
                          });
+
+TEST(OdbcConnectTest, TheDriverManagerListsTheInstalledDrivers) {
+    const auto drivers = odbc::installedDrivers();
+    if (std::find(drivers.begin(), drivers.end(), "SQLite3") == drivers.end())
+        GTEST_SKIP() << "SQLite3 ODBC driver not registered here";
+    EXPECT_EQ(std::count(drivers.begin(), drivers.end(), "SQLite3"), 1);
+}
 
 TEST(OdbcConnectTest, ConnectionFailuresCarryTheDiagnostics) {
     try {
