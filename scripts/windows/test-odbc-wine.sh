@@ -23,6 +23,9 @@ build="${LS_WINDOWS_BUILD:-$root/build-windows}"
 deps="${LS_WINDOWS_DEPS:-$root/build-windows-deps/prefix}"
 host_driver="${LS_HOST_SQLITEODBC:-/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so}"
 
+# Wine and the host's SQLite ODBC driver (installed only when missing).
+"$root/scripts/apt-install.sh" wine wine64 libsqliteodbc >/dev/null
+
 # LS_ODBC_WINE_CHECK names an odbc_wine_check.exe built elsewhere.
 check_exe="${LS_ODBC_WINE_CHECK:-}"
 if [ -z "$check_exe" ]; then
