@@ -71,11 +71,10 @@ bool Session::load() {
         const auto server = iniValue("SQLSERVER");
         if (!server) return false;
         state_.ConnectString = sqlServerConnectString(*database, *server);
-        if (auto driver = GetIniWert("SqlServerDriver", state_.IniPfad);
-            driver && !driver->empty()) {
-            options.sqlServerDriver = *driver;
-        }
     }
+    // The driver serves an OLE DB string from the call as well as the INI file's own.
+    if (auto driver = GetIniWert("SqlServerDriver", state_.IniPfad); driver && !driver->empty())
+        options.sqlServerDriver = *driver;
     try {
         db_ = db::connect(state_.ConnectString, options);
     } catch (const db::DbError& e) {

@@ -4,6 +4,7 @@
 #include "host/db/connection_string.hpp"
 #include "host/db/db_error.hpp"
 #include "host/db/odbc_connection.hpp"
+#include "host/db/sql_server_driver.hpp"
 #include "host/db/sqlite_connection.hpp"
 #include "host/text/convert.hpp"
 
@@ -29,8 +30,9 @@ std::unique_ptr<Connection> connect(std::string_view connectionString,
             return std::make_unique<SqliteConnection>(*file);
         }
         if (isSqlServerProvider(name))
-            return std::make_unique<OdbcConnection>(
-                sqlServerOdbcString(parsed, options.sqlServerDriver));
+            return std::make_unique<OdbcConnection>(sqlServerOdbcString(
+                parsed, options.sqlServerDriver.empty() ? defaultSqlServerDriver()
+                                                        : options.sqlServerDriver));
         throw DbError("Unbekannter Datenbank-Provider \"" + *provider +
                       "\": unterstützt sind SQLite, SQLOLEDB sowie ODBC mit Driver= oder DSN=.");
     }

@@ -38,8 +38,9 @@ class Connection {
 
 struct ConnectOptions {
     // ODBC driver used for SQL Server when the connection string names the SQLOLEDB
-    // provider; overridable for sites whose FreeTDS driver is registered under another name.
-    std::string sqlServerDriver = "FreeTDS";
+    // provider (the INI key SqlServerDriver); empty: the system's default, FreeTDS on
+    // Linux, the newest of Microsoft's drivers installed on Windows.
+    std::string sqlServerDriver;
 };
 
 // Opens a connection from the connection string forms the program accepts:

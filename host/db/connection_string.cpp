@@ -1,7 +1,8 @@
-// Parsing OLE DB / ODBC connection strings and building the FreeTDS form.
+// Parsing OLE DB / ODBC connection strings and building the ODBC form of SQL Server's.
 #include "host/db/connection_string.hpp"
 
 #include "host/db/db_error.hpp"
+#include "host/db/sql_server_driver.hpp"
 #include "host/text/convert.hpp"
 
 namespace ls::db {
@@ -39,6 +40,14 @@ std::string odbcValue(std::string_view value) {
 bool isTrue(std::string_view value) {
     const std::string v = text::toUpper(trimmed(value));
     return v == "SSPI" || v == "TRUE" || v == "YES";
+}
+
+// OLE DB writes flags as True/False, ODBC as Yes/No; other values (Strict) pass.
+std::string yesNo(std::string_view value) {
+    const std::string v = text::toUpper(trimmed(value));
+    if (v == "TRUE" || v == "YES") return "Yes";
+    if (v == "FALSE" || v == "NO") return "No";
+    return std::string(trimmed(value));
 }
 
 }  // namespace
@@ -119,8 +128,11 @@ std::string sqlServerOdbcString(const ConnectionString& oledb, std::string_view 
     }
     if (server == "." || server == "(local)") server = "localhost";
 
-    std::string out = "Driver=" + braced(driver) + ";Server=" + odbcValue(server);
-    if (!port.empty()) out += ";Port=" + odbcValue(port);
+    // Microsoft's drivers take "server,port" as OLE DB does; FreeTDS a key of its own.
+    const bool microsoft = isMicrosoftSqlServerDriver(driver);
+    std::string out = "Driver=" + braced(driver) + ";Server=" +
+                      odbcValue(microsoft && !port.empty() ? server + "," + port : server);
+    if (!microsoft && !port.empty()) out += ";Port=" + odbcValue(port);
     if (const std::string database = firstOf({"Initial Catalog", "Database"}); !database.empty())
         out += ";Database=" + odbcValue(database);
     const std::string user = firstOf({"User ID", "UID", "User"});
@@ -129,7 +141,16 @@ std::string sqlServerOdbcString(const ConnectionString& oledb, std::string_view 
     } else if (isTrue(firstOf({"Integrated Security", "Trusted_Connection"}))) {
         out += ";Trusted_Connection=Yes";
     }
-    return out + ";ClientCharset=UTF-8";
+    if (!microsoft) return out + ";ClientCharset=UTF-8";
+    // Driver 18 encrypts by default and then insists on a certificate the client trusts;
+    // a site whose server has none says so in its connection string, as it did for OLE DB.
+    if (const std::string encrypt = firstOf({"Use Encryption for Data", "Encrypt"});
+        !encrypt.empty())
+        out += ";Encrypt=" + odbcValue(yesNo(encrypt));
+    if (const std::string trust = firstOf({"Trust Server Certificate", "TrustServerCertificate"});
+        !trust.empty())
+        out += ";TrustServerCertificate=" + odbcValue(yesNo(trust));
+    return out;
 }
 
 }  // namespace ls::db

@@ -25,8 +25,9 @@ class ConnectionString {
 };
 
 // The ODBC string for the SQL Server that an OLE DB string (Provider=SQLOLEDB...) names:
-// driver, server (and port), database, then a trusted connection or user and password.
-// Throws DbError when the string names no server.
+// driver, server (and port), database, then a trusted connection or user and password;
+// for FreeTDS text as UTF-8, for Microsoft's drivers the encryption settings of the OLE DB
+// string. Throws DbError when the string names no server.
 std::string sqlServerOdbcString(const ConnectionString& oledb, std::string_view driver);
 
 // Whether an OLE DB provider name stands for SQL Server (SQLOLEDB, SQLNCLI, MSOLEDBSQL).

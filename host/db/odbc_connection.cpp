@@ -5,10 +5,12 @@
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "host/db/db_error.hpp"
+#include "host/db/odbc_text.hpp"
 #include "host/db/statement_guard.hpp"
 #include "host/db/tsql_translate.hpp"
 #include "host/text/convert.hpp"
@@ -77,7 +79,7 @@ struct BoundColumn {
 };
 
 // The byte width a column's values take in a row array.
-SQLLEN boundWidth(const Column& column) {
+SQLLEN boundWidth(const Column& column, odbc::TextCalls calls) {
     switch (column.fetch) {
         case Fetch::Integer:
             return sizeof(SQLBIGINT);
@@ -95,11 +97,20 @@ SQLLEN boundWidth(const Column& column) {
         case Fetch::Binary:
             return static_cast<SQLLEN>(column.size);
         default:
-            return static_cast<SQLLEN>(column.size) * 4 + 1;  // UTF-8, terminator
+            break;
     }
+    // A declared length counts characters (SQL Server: UTF-16 units); as UTF-8 one takes
+    // up to four bytes, as UTF-16 two. A value that does not fit is read again row by row.
+    if (calls == odbc::TextCalls::Wide)
+        return (static_cast<SQLLEN>(column.size) + 1) * static_cast<SQLLEN>(sizeof(SQLWCHAR));
+    return static_cast<SQLLEN>(column.size) * 4 + 1;
 }
 
-SQLSMALLINT boundTarget(Fetch fetch) {
+SQLSMALLINT textTarget(odbc::TextCalls calls) {
+    return calls == odbc::TextCalls::Wide ? SQL_C_WCHAR : SQL_C_CHAR;
+}
+
+SQLSMALLINT boundTarget(Fetch fetch, odbc::TextCalls calls) {
     switch (fetch) {
         case Fetch::Integer:
             return SQL_C_SBIGINT;
@@ -109,18 +120,21 @@ SQLSMALLINT boundTarget(Fetch fetch) {
             return SQL_C_TYPE_TIMESTAMP;
         case Fetch::Binary:
             return SQL_C_BINARY;
+        case Fetch::Decimal:
+            return SQL_C_CHAR;  // digits, the same in every encoding
         default:
-            return SQL_C_CHAR;
+            return textTarget(calls);
     }
 }
 
 class Reader {
   public:
-    Reader(const odbc::Handle& statement, std::string_view sql)
-        : statement_(statement), sql_(sql) {}
+    Reader(const odbc::Handle& statement, std::string_view sql, odbc::TextCalls calls)
+        : statement_(statement), sql_(sql), calls_(calls) {}
 
     [[noreturn]] void fail() const {
-        throw DbError("Datenbankfehler: " + odbc::diagnostics(statement_), std::string(sql_));
+        throw DbError("Datenbankfehler: " + odbc::diagnostics(statement_, calls_),
+                      std::string(sql_));
     }
 
     std::vector<Column> describe(bool sqliteTarget) const {
@@ -128,21 +142,14 @@ class Reader {
         if (!SQL_SUCCEEDED(SQLNumResultCols(statement_.get(), &count))) fail();
         std::vector<Column> columns;
         for (SQLUSMALLINT c = 1; c <= count; ++c) {
-            std::vector<SQLCHAR> name(256);
-            SQLSMALLINT nameLength = 0, type = 0, decimals = 0, nullable = 0;
+            SQLSMALLINT type = 0, decimals = 0;
             SQLULEN size = 0;
-            for (;;) {
-                if (!SQL_SUCCEEDED(SQLDescribeCol(statement_.get(), c, name.data(),
-                                                  static_cast<SQLSMALLINT>(name.size()),
-                                                  &nameLength, &type, &size, &decimals, &nullable)))
-                    fail();
-                if (nameLength < static_cast<SQLSMALLINT>(name.size())) break;
-                name.resize(static_cast<std::size_t>(nameLength) + 1);
-            }
+            std::string name = calls_ == odbc::TextCalls::Wide
+                                   ? columnName<SQLWCHAR>(c, type, size, decimals)
+                                   : columnName<SQLCHAR>(c, type, size, decimals);
             const Fetch fetch = fetchFor(type);
-            columns.push_back({std::string(reinterpret_cast<const char*>(name.data()),
-                                           static_cast<std::size_t>(nameLength)),
-                               fetch, decimals, sqliteTarget && type == SQL_VARCHAR, size});
+            const bool text = type == SQL_VARCHAR || type == SQL_WVARCHAR;
+            columns.push_back({std::move(name), fetch, decimals, sqliteTarget && text, size});
         }
         return columns;
     }
@@ -180,7 +187,7 @@ class Reader {
             case Fetch::Text:
                 break;
         }
-        auto text = chunks(c, SQL_C_CHAR);
+        auto text = chunks(c, textTarget(calls_));
         if (!text) return {};
         if (column.isoDates)
             if (const auto date = text::DateTime::parseIso(*text)) return Value(*date);
@@ -207,8 +214,8 @@ class Reader {
     std::optional<std::vector<Value>> readBlocks(const std::vector<Column>& columns) const {
         std::vector<BoundColumn> bound(columns.size());
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            bound[c].width = boundWidth(columns[c]);
-            bound[c].target = boundTarget(columns[c].fetch);
+            bound[c].width = boundWidth(columns[c], calls_);
+            bound[c].target = boundTarget(columns[c].fetch, calls_);
         }
         struct SingleRowsAgain {
             SQLHSTMT statement;
@@ -270,6 +277,35 @@ class Reader {
   private:
     const odbc::Handle& statement_;
     std::string_view sql_;
+    odbc::TextCalls calls_;
+
+    // A column's name (UTF-8), type, declared size and decimals, by the narrow or the wide
+    // call; the name buffer grows until the name fits.
+    template <typename Char>
+    std::string columnName(SQLUSMALLINT c, SQLSMALLINT& type, SQLULEN& size,
+                           SQLSMALLINT& decimals) const {
+        std::vector<Char> name(256);
+        SQLSMALLINT nameLength = 0, nullable = 0;
+        for (;;) {
+            SQLRETURN rc;
+            if constexpr (std::is_same_v<Char, SQLWCHAR>)
+                rc = SQLDescribeColW(statement_.get(), c, name.data(),
+                                     static_cast<SQLSMALLINT>(name.size()), &nameLength, &type,
+                                     &size, &decimals, &nullable);
+            else
+                rc = SQLDescribeCol(statement_.get(), c, name.data(),
+                                    static_cast<SQLSMALLINT>(name.size()), &nameLength, &type,
+                                    &size, &decimals, &nullable);
+            if (!SQL_SUCCEEDED(rc)) fail();
+            if (nameLength < static_cast<SQLSMALLINT>(name.size())) break;
+            name.resize(static_cast<std::size_t>(nameLength) + 1);
+        }
+        if constexpr (std::is_same_v<Char, SQLWCHAR>)
+            return odbc::fromWide(name.data(), odbc::wideLength(name, nameLength));
+        else
+            return std::string(reinterpret_cast<const char*>(name.data()),
+                               static_cast<std::size_t>(nameLength));
+    }
 
     // One value of a row array, converted as read() converts it; nullopt when truncated.
     static std::optional<Value> boundValue(const Column& column, const BoundColumn& b,
@@ -296,9 +332,20 @@ class Reader {
             default:
                 break;
         }
-        const SQLLEN room = column.fetch == Fetch::Binary ? b.width : b.width - 1;
+        const SQLLEN terminator = column.fetch == Fetch::Binary ? 0
+                                  : b.target == SQL_C_WCHAR     ? SQLLEN{sizeof(SQLWCHAR)}
+                                                                : 1;
+        const SQLLEN room = b.width - terminator;
         if (indicator == SQL_NO_TOTAL || indicator < 0 || indicator > room) return std::nullopt;
-        std::string text(data, static_cast<std::size_t>(indicator));
+        std::string text;
+        if (b.target == SQL_C_WCHAR) {
+            // The buffer's bytes, copied out: a row's place in it need not suit SQLWCHAR.
+            std::vector<SQLWCHAR> units(static_cast<std::size_t>(indicator) / sizeof(SQLWCHAR));
+            std::memcpy(units.data(), data, units.size() * sizeof(SQLWCHAR));
+            text = odbc::fromWide(units.data(), units.size());
+        } else {
+            text.assign(data, static_cast<std::size_t>(indicator));
+        }
         if (column.fetch == Fetch::Decimal) return decimal(text, column.decimals);
         if (column.fetch == Fetch::Binary) return Value(std::move(text));
         if (column.isoDates)
@@ -312,33 +359,47 @@ class Reader {
             fail();
     }
 
-    // Character or binary data of any length, fetched piece by piece.
+    // Character or binary data of any length, fetched piece by piece; wide text as UTF-8.
     std::optional<std::string> chunks(SQLUSMALLINT c, SQLSMALLINT target) const {
-        const std::size_t terminator = target == SQL_C_CHAR ? 1 : 0;
+        const std::size_t terminator = target == SQL_C_CHAR    ? 1
+                                       : target == SQL_C_WCHAR ? sizeof(SQLWCHAR)
+                                                               : 0;
         std::string out;
-        char buffer[kChunk];
+        // SQLWCHAR-aligned, so that the wide pieces can be read in place.
+        SQLWCHAR units[kChunk / sizeof(SQLWCHAR)];
+        char* const buffer = reinterpret_cast<char*>(units);
+        constexpr std::size_t size = sizeof units;
         for (;;) {
             SQLLEN indicator = 0;
-            const SQLRETURN rc =
-                SQLGetData(statement_.get(), c, target, buffer, sizeof buffer, &indicator);
+            const SQLRETURN rc = SQLGetData(statement_.get(), c, target, buffer, size, &indicator);
             if (rc == SQL_NO_DATA) break;  // the previous piece was the last
             if (!SQL_SUCCEEDED(rc)) fail();
             if (indicator == SQL_NULL_DATA) return std::nullopt;
-            const bool truncated =
-                rc == SQL_SUCCESS_WITH_INFO &&
-                (indicator == SQL_NO_TOTAL ||
-                 static_cast<std::size_t>(indicator) + terminator > sizeof buffer);
+            const bool truncated = rc == SQL_SUCCESS_WITH_INFO &&
+                                   (indicator == SQL_NO_TOTAL ||
+                                    static_cast<std::size_t>(indicator) + terminator > size);
             if (truncated) {
-                out.append(buffer, sizeof buffer - terminator);
+                out.append(buffer, size - terminator);
                 continue;
             }
-            const std::size_t length = indicator == SQL_NO_TOTAL
-                                           ? (terminator ? std::strlen(buffer) : sizeof buffer)
-                                           : static_cast<std::size_t>(indicator);
+            std::size_t length = static_cast<std::size_t>(indicator);
+            if (indicator == SQL_NO_TOTAL) {
+                length = size;
+                if (target == SQL_C_CHAR) length = std::strlen(buffer);
+                if (target == SQL_C_WCHAR)
+                    length = static_cast<std::size_t>(
+                                 std::find(units, units + size / sizeof(SQLWCHAR), SQLWCHAR{0}) -
+                                 units) *
+                             sizeof(SQLWCHAR);
+            }
             out.append(buffer, length);
             break;
         }
-        return out;
+        if (target != SQL_C_WCHAR) return out;
+        // Joined first and converted once: a piece may end inside a surrogate pair.
+        std::vector<SQLWCHAR> wide(out.size() / sizeof(SQLWCHAR));
+        std::memcpy(wide.data(), out.data(), wide.size() * sizeof(SQLWCHAR));
+        return odbc::fromWide(wide.data(), wide.size());
     }
 
     // DECIMAL and NUMERIC arrive as text: whole numbers as integers, others as doubles.
@@ -359,26 +420,43 @@ class Reader {
 
 }  // namespace
 
-OdbcConnection::OdbcConnection(const std::string& odbcConnectionString)
+OdbcConnection::OdbcConnection(const std::string& odbcConnectionString, odbc::TextCalls calls)
     : environment_(SQL_HANDLE_ENV, SQL_NULL_HANDLE),
-      connection_(SQL_HANDLE_DBC, environment_.get()) {
+      connection_(SQL_HANDLE_DBC, environment_.get()),
+      calls_(calls) {
     SQLSetConnectAttr(connection_.get(), SQL_ATTR_LOGIN_TIMEOUT,
                       reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-    std::vector<SQLCHAR> text(odbcConnectionString.begin(), odbcConnectionString.end());
-    text.push_back('\0');  // a length would have to fit a SQLSMALLINT
-    const SQLRETURN rc = SQLDriverConnect(connection_.get(), nullptr, text.data(), SQL_NTS, nullptr,
-                                          0, nullptr, SQL_DRIVER_NOPROMPT);
+    // NUL-terminated: a length would have to fit a SQLSMALLINT.
+    const SQLRETURN rc = calls_ == odbc::TextCalls::Wide
+                             ? SQLDriverConnectW(connection_.get(), nullptr,
+                                                 odbc::toWide(odbcConnectionString).data(), SQL_NTS,
+                                                 nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT)
+                             : SQLDriverConnect(connection_.get(), nullptr,
+                                                odbc::toNarrow(odbcConnectionString).data(),
+                                                SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc))
-        throw DbError("Verbindung zur Datenbank fehlgeschlagen: " + odbc::diagnostics(connection_));
+        throw DbError("Verbindung zur Datenbank fehlgeschlagen: " +
+                      odbc::diagnostics(connection_, calls_));
     connected_ = true;
     // A hint to the driver; statements are checked as well, as not every driver obeys it.
     SQLSetConnectAttr(connection_.get(), SQL_ATTR_ACCESS_MODE,
                       reinterpret_cast<SQLPOINTER>(SQL_MODE_READ_ONLY), 0);
 
-    char name[256] = {};
-    SQLSMALLINT length = 0;
-    if (SQL_SUCCEEDED(SQLGetInfo(connection_.get(), SQL_DBMS_NAME, name, sizeof name, &length)))
-        dbmsName_ = name;
+    if (calls_ == odbc::TextCalls::Wide) {
+        std::vector<SQLWCHAR> name(256);
+        SQLSMALLINT bytes = 0;
+        if (SQL_SUCCEEDED(SQLGetInfoW(connection_.get(), SQL_DBMS_NAME, name.data(),
+                                      static_cast<SQLSMALLINT>(name.size() * sizeof(SQLWCHAR)),
+                                      &bytes)))
+            dbmsName_ = odbc::fromWide(
+                name.data(),
+                odbc::wideLength(name, static_cast<SQLSMALLINT>(bytes / sizeof(SQLWCHAR))));
+    } else {
+        char name[256] = {};
+        SQLSMALLINT length = 0;
+        if (SQL_SUCCEEDED(SQLGetInfo(connection_.get(), SQL_DBMS_NAME, name, sizeof name, &length)))
+            dbmsName_ = name;
+    }
     if (dbmsName_.empty()) dbmsName_ = "unbekanntes DBMS";
     sqliteTarget_ = text::toUpper(dbmsName_).find("SQLITE") != std::string::npos;
 }
@@ -391,7 +469,7 @@ OdbcConnection::~OdbcConnection() {
 
 Recordset OdbcConnection::run(const odbc::Handle& statement, std::string_view sql,
                               const std::function<SQLRETURN()>& start) const {
-    const Reader reader(statement, sql);
+    const Reader reader(statement, sql, calls_);
     SQLRETURN rc = start();
     if (rc == SQL_NO_DATA) return {};
     if (!SQL_SUCCEEDED(rc)) reader.fail();
@@ -419,11 +497,14 @@ Recordset OdbcConnection::execute(std::string_view sql) {
     requireSingleSelect(sql);
     const std::string text = sqliteTarget_ ? translateForSqlite(sql) : std::string(sql);
     const odbc::Handle statement(SQL_HANDLE_STMT, connection_.get());
-    std::vector<SQLCHAR> buffer(text.begin(), text.end());
-    return run(statement, sql, [&] {
-        return SQLExecDirect(statement.get(), buffer.data(),
-                             static_cast<SQLINTEGER>(buffer.size()));
-    });
+    if (calls_ == odbc::TextCalls::Wide) {
+        auto wide = odbc::toWide(text);
+        return run(statement, sql,
+                   [&] { return SQLExecDirectW(statement.get(), wide.data(), SQL_NTS); });
+    }
+    auto narrow = odbc::toNarrow(text);
+    return run(statement, sql,
+               [&] { return SQLExecDirect(statement.get(), narrow.data(), SQL_NTS); });
 }
 
 Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>& parameters) {
@@ -432,16 +513,18 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
         requireSingleSelect(sql);
         const std::string text = sqliteTarget_ ? translateForSqlite(sql) : std::string(sql);
         auto statement = std::make_unique<odbc::Handle>(SQL_HANDLE_STMT, connection_.get());
-        std::vector<SQLCHAR> buffer(text.begin(), text.end());
-        if (!SQL_SUCCEEDED(SQLPrepare(statement->get(), buffer.data(),
-                                      static_cast<SQLINTEGER>(buffer.size()))))
-            Reader(*statement, sql).fail();
+        const SQLRETURN rc =
+            calls_ == odbc::TextCalls::Wide
+                ? SQLPrepareW(statement->get(), odbc::toWide(text).data(), SQL_NTS)
+                : SQLPrepare(statement->get(), odbc::toNarrow(text).data(), SQL_NTS);
+        if (!SQL_SUCCEEDED(rc)) Reader(*statement, sql, calls_).fail();
         hit = prepared_.emplace(std::string(sql), std::move(statement)).first;
     }
     const odbc::Handle& statement = *hit->second;
 
     SQLSMALLINT markers = 0;
-    if (!SQL_SUCCEEDED(SQLNumParams(statement.get(), &markers))) Reader(statement, sql).fail();
+    if (!SQL_SUCCEEDED(SQLNumParams(statement.get(), &markers)))
+        Reader(statement, sql, calls_).fail();
     if (markers != static_cast<SQLSMALLINT>(parameters.size()))
         throw DbError("Datenbankfehler: " + std::to_string(markers) + " Platzhalter, aber " +
                           std::to_string(parameters.size()) + " Werte",
@@ -452,6 +535,7 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
         SQLBIGINT integer = 0;
         double number = 0;
         std::string text;
+        std::vector<SQLWCHAR> wide;
         SQLLEN indicator = 0;
     };
     std::vector<Bound> bound(parameters.size());
@@ -473,6 +557,15 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
             b.number = std::get<double>(v.variant());
             rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE,
                                   15, 0, &b.number, 0, &b.indicator);
+        } else if (calls_ == odbc::TextCalls::Wide) {
+            // Sent as UTF-16 but declared varchar, as the narrow form is: an nvarchar
+            // value compared with a varchar column makes SQL Server convert the column.
+            b.wide = odbc::toWide(v.isDate() ? v.date().iso() : v.text());
+            const std::size_t units = b.wide.size() - 1;
+            b.indicator = static_cast<SQLLEN>(units * sizeof(SQLWCHAR));
+            rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_VARCHAR,
+                                  units == 0 ? 1 : units, 0, b.wide.data(), b.indicator,
+                                  &b.indicator);
         } else {
             b.text = v.isDate() ? v.date().iso() : v.text();
             b.indicator = static_cast<SQLLEN>(b.text.size());
@@ -480,7 +573,7 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
                                   b.text.empty() ? 1 : b.text.size(), 0, b.text.data(), b.indicator,
                                   &b.indicator);
         }
-        if (!SQL_SUCCEEDED(rc)) Reader(statement, sql).fail();
+        if (!SQL_SUCCEEDED(rc)) Reader(statement, sql, calls_).fail();
     }
     return run(statement, sql, [&] { return SQLExecute(statement.get()); });
 }
@@ -544,13 +637,14 @@ void OdbcConnection::beginTransaction() {
     const SQLRETURN rc = SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,
                                            reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0);
     if (!SQL_SUCCEEDED(rc))
-        throw DbError("Datenbankfehler: " + odbc::diagnostics(connection_), "BEGIN TRANSACTION");
+        throw DbError("Datenbankfehler: " + odbc::diagnostics(connection_, calls_),
+                      "BEGIN TRANSACTION");
 }
 
 void OdbcConnection::rollback() {
     const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK);
     if (!SQL_SUCCEEDED(rc))
-        throw DbError("Datenbankfehler: " + odbc::diagnostics(connection_), "ROLLBACK");
+        throw DbError("Datenbankfehler: " + odbc::diagnostics(connection_, calls_), "ROLLBACK");
     SQLSetConnectAttr(connection_.get(), SQL_ATTR_AUTOCOMMIT,
                       reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
 }

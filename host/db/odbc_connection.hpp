@@ -1,4 +1,5 @@
-// The ODBC backend: SQL Server through FreeTDS, or any driver a connection string names.
+// The ODBC backend: SQL Server through its ODBC driver, or any driver a connection string
+// names.
 #pragma once
 
 #include <functional>
@@ -8,14 +9,17 @@
 
 #include "host/db/connection.hpp"
 #include "host/db/odbc_handles.hpp"
+#include "host/db/odbc_text.hpp"
 
 namespace ls::db {
 
 class OdbcConnection final : public Connection {
   public:
-    // Connects with an ODBC connection string and sets the connection read-only.
+    // Connects with an ODBC connection string and sets the connection read-only. Text
+    // goes through the narrow or the wide calls, as the system's driver manager needs.
     // Throws DbError with the driver's diagnostics.
-    explicit OdbcConnection(const std::string& odbcConnectionString);
+    explicit OdbcConnection(const std::string& odbcConnectionString,
+                            odbc::TextCalls calls = odbc::kPlatformTextCalls);
     ~OdbcConnection() override;
 
     Recordset execute(std::string_view sql) override;
@@ -38,6 +42,7 @@ class OdbcConnection final : public Connection {
     odbc::Handle environment_;
     odbc::Handle connection_;
     bool connected_ = false;
+    odbc::TextCalls calls_;
     std::string dbmsName_;
     bool sqliteTarget_ = false;  // the T-SQL needs translating
     int readDepth_ = 0;

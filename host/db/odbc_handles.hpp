@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/db/odbc_api.hpp"
+#include "host/db/odbc_text.hpp"
 
 namespace ls::db::odbc {
 
@@ -24,7 +25,7 @@ class Handle {
     SQLHANDLE handle_ = SQL_NULL_HANDLE;
 };
 
-// Every diagnostic record of the handle: "[SQLSTATE] message", joined by "; ".
-std::string diagnostics(const Handle& handle);
+// Every diagnostic record of the handle: "[SQLSTATE] message", joined by "; ", in UTF-8.
+std::string diagnostics(const Handle& handle, TextCalls calls = kPlatformTextCalls);
 
 }  // namespace ls::db::odbc

@@ -204,3 +204,9 @@ if ! [ -f "$check/ok" ] || [ "$check/ok" -ot "$root/scripts/windows/deps_link_ch
   fi
   touch "$check/ok"
 fi
+
+# --- optional (LS_WINDOWS_SQLITEODBC=1): the SQLite ODBC driver for Windows, which only
+# the ODBC test under Wine uses (test-odbc-wine.sh builds it itself when it is missing).
+if [ "${LS_WINDOWS_SQLITEODBC:-0}" = 1 ]; then
+  "$root/scripts/windows/build-sqliteodbc.sh" "$prefix" "$cache/sqliteodbc" >/dev/null
+fi

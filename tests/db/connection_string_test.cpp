@@ -6,6 +6,7 @@
 #include "host/db/connection.hpp"
 #include "host/db/connection_string.hpp"
 #include "host/db/db_error.hpp"
+#include "host/db/sql_server_driver.hpp"
 #include "host/db/sql_text.hpp"
 
 namespace ls::db {
@@ -43,6 +44,58 @@ TEST(ConnectionStringTest, SqlServerStringsBecomeFreeTdsStrings) {
     EXPECT_TRUE(isSqlServerProvider("sqloledb.1"));
     EXPECT_TRUE(isSqlServerProvider("MSOLEDBSQL19"));
     EXPECT_FALSE(isSqlServerProvider("Microsoft.Jet.OLEDB.4.0"));
+}
+
+TEST(ConnectionStringTest, MicrosoftDriversGetThePortAfterTheServerAndTheEncryptionSettings) {
+    const auto odbc = [](const char* oledb, const char* driver) {
+        return sqlServerOdbcString(ConnectionString(oledb), driver);
+    };
+    EXPECT_EQ(odbc("Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"
+                   "Initial Catalog=Forst;Data Source=FORST01\\TANNOVA",
+                   "ODBC Driver 18 for SQL Server"),
+              "Driver={ODBC Driver 18 for SQL Server};Server=FORST01\\TANNOVA;Database=Forst;"
+              "Trusted_Connection=Yes");
+    EXPECT_EQ(odbc("Provider=SQLOLEDB;Data Source=tcp:10.0.0.5,1433;User ID=sa;Password=x;"
+                   "Use Encryption for Data=True;Trust Server Certificate=True",
+                   "sql server"),
+              "Driver={sql server};Server=10.0.0.5,1433;UID=sa;PWD=x;Encrypt=Yes;"
+              "TrustServerCertificate=Yes");
+    EXPECT_EQ(
+        odbc("Provider=MSOLEDBSQL19;Data Source=.;Encrypt=Strict", "ODBC Driver 17 for SQL Server"),
+        "Driver={ODBC Driver 17 for SQL Server};Server=localhost;Encrypt=Strict");
+    // FreeTDS and other drivers keep their form and do not get Microsoft's keys.
+    EXPECT_EQ(odbc("Provider=SQLOLEDB;Data Source=db;Trust Server Certificate=True", "FreeTDS"),
+              "Driver={FreeTDS};Server=db;ClientCharset=UTF-8");
+    EXPECT_TRUE(isMicrosoftSqlServerDriver("SQL Server Native Client 11.0"));
+    EXPECT_FALSE(isMicrosoftSqlServerDriver("FreeTDS"));
+    EXPECT_FALSE(isMicrosoftSqlServerDriver("SQLite3"));
+}
+
+TEST(SqlServerDriverTest, TheNewestInstalledMicrosoftDriverIsChosen) {
+    EXPECT_EQ(
+        chooseSqlServerDriver({"SQL Server", "Microsoft Access Driver (*.mdb)",
+                               "ODBC Driver 17 for SQL Server", "ODBC Driver 18 for SQL Server"}),
+        "ODBC Driver 18 for SQL Server");
+    EXPECT_EQ(chooseSqlServerDriver({"SQL Server", "ODBC Driver 17 for SQL Server"}),
+              "ODBC Driver 17 for SQL Server");
+    // Spelt as installed, whatever the letter case.
+    EXPECT_EQ(chooseSqlServerDriver({"FreeTDS", "sql server"}), "sql server");
+    // Look-alikes are not the drivers looked for.
+    EXPECT_THROW(chooseSqlServerDriver({"ODBC Driver 13 for SQL Server", "SQL Server Native"}),
+                 DbError);
+}
+
+TEST(SqlServerDriverTest, NoDriverInstalledNamesTheDriversLookedFor) {
+    try {
+        chooseSqlServerDriver({"SQLite3 ODBC Driver"});
+        FAIL() << "a driver was chosen";
+    } catch (const DbError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("Kein ODBC-Treiber für SQL Server installiert.", 0), 0u);
+        for (const auto driver : kSqlServerDrivers)
+            EXPECT_NE(message.find("\"" + std::string(driver) + "\""), std::string::npos) << driver;
+        EXPECT_NE(message.find("SqlServerDriver="), std::string::npos);
+    }
 }
 
 TEST(ConnectionStringTest, UnknownFormsAreRefusedByName) {

@@ -22,6 +22,7 @@
 #include "app/process.hpp"
 #include "demo/default_template.hpp"
 #include "demo/demo_database.hpp"
+#include "host/db/odbc_drivers.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/text/convert.hpp"
 #include "tests/support/template_extras.hpp"
@@ -177,6 +178,23 @@ TEST_F(Unattended, WritesTheDemoDeliveryNoteAndSavesIt) {
         EXPECT_GT(findRow(list, heading, title), 0) << heading;
     }
     EXPECT_FALSE(list.pageBreaks().empty());
+}
+
+TEST_F(Unattended, TheIniFilesSqlServerDriverServesTheCallersSqlOledbString) {
+    // The forestry application passes the SQLOLEDB form; the SQLite driver reads its
+    // "Initial Catalog" as the database file, so the driver the INI file names can be
+    // followed to a real run.
+    const auto drivers = db::odbc::installedDrivers();
+    if (std::find(drivers.begin(), drivers.end(), "SQLite3") == drivers.end())
+        GTEST_SKIP() << "SQLite3 ODBC driver not registered here";
+    writeIni("SqlServerDriver=SQLite3\n");
+    const std::string oledb =
+        "Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"
+        "Initial Catalog=" +
+        (shared_->path() / "demo.db").string() + ";Data Source=forstsql";
+    const auto r = run(oledb + "|1001|R|" + ini().string() + "|SILENT");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_TRUE(std::filesystem::exists(result())) << r.output;
 }
 
 TEST_F(Unattended, AnotherApplicationReadsTheResult) {
