@@ -16,8 +16,8 @@ ClassAndStyle classAndStyle(ControlKind kind) {
         case ControlKind::Frame:
             return {L"BUTTON", BS_GROUPBOX};
         case ControlKind::Label:
-            // Paths lose their middle, not their file name; the tooltip shows the whole text.
-            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS | SS_NOTIFY};
+            // Shortened in the middle by the window itself; the tooltip shows the whole text.
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
         case ControlKind::BoldLabel:
             return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_NOTIFY};
         case ControlKind::Radio:
@@ -81,6 +81,42 @@ void createControls(HWND parent, std::span<const Control> controls, const FormFo
         SendMessageW(child, WM_SETFONT,
                      reinterpret_cast<WPARAM>(bold ? fonts.bold.get() : fonts.normal.get()), FALSE);
     }
+}
+
+std::wstring elideMiddle(HWND control, const std::wstring& text) {
+    RECT client;
+    GetClientRect(control, &client);
+    const int width = client.right - client.left;
+    const HDC dc = GetDC(control);
+    if (!dc) return text;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    const auto fits = [&](const std::wstring& candidate) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, candidate.c_str(), static_cast<int>(candidate.size()), &size);
+        return size.cx <= width;
+    };
+    const auto shortened = [&](std::size_t keep) {
+        const std::size_t head = (keep + 1) / 2;
+        return text.substr(0, head) + L"…" + text.substr(text.size() - (keep - head));
+    };
+    std::wstring result = text;
+    if (!fits(text)) {
+        // The most characters that still fit, found by halving.
+        std::size_t low = 0, high = text.size();
+        while (low < high) {
+            const std::size_t middle = (low + high + 1) / 2;
+            if (fits(shortened(middle))) {
+                low = middle;
+            } else {
+                high = middle - 1;
+            }
+        }
+        result = shortened(low);
+    }
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return result;
 }
 
 SIZE windowSize(const TwipsRect& client, DWORD style, DWORD exStyle, int dpi) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <type_traits>
 
 #include "app/win32/form_layout.hpp"
@@ -33,6 +34,10 @@ FormFonts formFonts(int dpi);
 // by their ids.
 void createControls(HWND parent, std::span<const Control> controls, const FormFonts& fonts,
                     int dpi);
+
+// text shortened in its middle with "…" so that it fits the width of control in the
+// control's font: a path keeps its start and its file name.
+std::wstring elideMiddle(HWND control, const std::wstring& text);
 
 // The outer size of a window whose client area is client, for style and exStyle.
 SIZE windowSize(const TwipsRect& client, DWORD style, DWORD exStyle, int dpi);

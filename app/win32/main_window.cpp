@@ -257,6 +257,10 @@ void MainWindow::setText(int id, const std::string& text) {
     SetDlgItemTextW(window_, id, wide(text).c_str());
 }
 
+void MainWindow::setElidedText(int id, const std::string& text) {
+    SetDlgItemTextW(window_, id, elideMiddle(GetDlgItem(window_, id), wide(text)).c_str());
+}
+
 // The whole text, a path above all, stays readable in the tooltip.
 void MainWindow::setTooltip(int id, const std::string& text) {
     if (!tooltip_) return;
@@ -272,14 +276,14 @@ void MainWindow::setTooltip(int id, const std::string& text) {
 void MainWindow::showJob(const std::string& invoice, const std::string& source) {
     // Two lines, each shortened on its own by its label; the tooltip holds the whole job.
     setText(kIdJobInvoice, invoice);
-    setText(kIdJobSource, source);
+    setElidedText(kIdJobSource, source);
     const auto whole = source.empty() ? invoice : invoice + " · " + source;
     setTooltip(kIdJobInvoice, whole);
     setTooltip(kIdJobSource, whole);
 }
 
 void MainWindow::showStatus(const std::string& text) {
-    setText(kIdStatus, text);
+    setElidedText(kIdStatus, text);
     setTooltip(kIdStatus, text);
     UpdateWindow(GetDlgItem(window_, kIdStatus));
 }

@@ -54,6 +54,7 @@ class MainWindow final : public WindowView {
     // Enter and Escape from any control; the dialog manager for Tab and the arrow keys.
     bool preTranslate(MSG& message);
     void setText(int id, const std::string& text);
+    void setElidedText(int id, const std::string& text);
     void setTooltip(int id, const std::string& text);
     void setTopmost(bool topmost);
     void enable(int id, bool enabled);
