@@ -70,7 +70,9 @@ MainWindow::MainWindow(const CommandLine& commandLine)
     // Centred on the screen unless a position was stored.
     const POINT design{(GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2,
                        (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2};
-    const POINT place = LoadFormPos(design, dpi_);
+    POINT place = LoadFormPos(design, dpi_);
+    // A position stored on a screen that is no longer attached would hide the window.
+    if (!MonitorFromPoint(place, MONITOR_DEFAULTTONULL)) place = design;
     window_ = CreateWindowExW(kExStyle, kMainWindowClass, caption().c_str(), kStyle, place.x,
                               place.y, size.cx, size.cy, nullptr, nullptr, instance, this);
     if (!window_) return;

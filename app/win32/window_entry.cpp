@@ -56,6 +56,9 @@ int runWindow(const CommandLine& commandLine, int /*argc*/, char** /*argv*/) {
         }
     }
 
+    // The forms are laid out in twips for the screen's real resolution; without this
+    // Windows would stretch a 96-dpi bitmap of them on an enlarged display.
+    SetProcessDPIAware();
     win32::MainWindow window(commandLine);
     if (!window.created()) {
         showMessage("Das Fenster konnte nicht angelegt werden.");
