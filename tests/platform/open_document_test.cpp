@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <fstream>
@@ -51,6 +52,17 @@ TEST(OpenDocument, MissingOpenerOrProgramIsReported) {
     EXPECT_NE(problem.find("xdg-open"), std::string::npos) << problem;
     EXPECT_FALSE(startDetached("kein-solches-programm", "a.xlsx"));
     EXPECT_TRUE(startDetached("/bin/true", "a.xlsx"));
+}
+
+// The window starts an opener for every saved note; none may stay behind as a zombie.
+TEST(OpenDocument, FinishedProgramsAreReaped) {
+    ASSERT_TRUE(startDetached("/bin/true", "x"));
+    // /bin/true ends at once; its reaper, blocked in waitpid, collects it at once too. Only
+    // then does the test look, so that it never collects the child itself first.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    int status = 0;
+    const pid_t left = ::waitpid(-1, &status, WNOHANG);
+    EXPECT_EQ(left, -1) << "child " << left << " was left unreaped";
 }
 
 TEST(OpenDocument, PrintingWithoutAPrintCommandSaysSo) {
