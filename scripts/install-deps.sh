@@ -11,7 +11,7 @@ packages=(
   qt6-base-dev libgl-dev
   libxlsxwriter-dev
   libreoffice-calc-nogui cups-client poppler-utils
-  xvfb xauth
+  xvfb xauth xdotool x11-apps netpbm
   python3-lxml libxml2-utils
   dpkg-dev file lintian man-db
 )
