@@ -142,6 +142,15 @@ else
   fail "INI in Windows-1252 (exit $rc): $err"
 fi
 
+# --- PRINT without LibreOffice: exit 4, and the saved note stays
+rm -f "$note"
+run_win "$connection|1001|R|$(winpath "$home/tannova.ini")|PRINT"
+if [ "$rc" -eq 4 ] && [ -s "$note" ] && grep -q 'LibreOffice ist nicht installiert' <<<"$err"; then
+  pass "PRINT without LibreOffice: exit 4, the note stays"
+else
+  fail "PRINT without LibreOffice (exit $rc): $err"
+fi
+
 # --- a bad call: exit 2 and the reason
 run_win "$connection|1001|R|$(winpath "$home/tannova.ini")|LEISE"
 if [ "$rc" -eq 2 ] && grep -q 'Unbekannter Modus "LEISE"' <<<"$err"; then pass "bad call: exit 2"; else
