@@ -5,13 +5,14 @@
 #include <thread>
 
 #include "app/user_runtime_folder.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::app {
 
 std::filesystem::path SingleInstance::lockFile() {
     if (const char* explicitFile = std::getenv("LIEFERSCHEIN_LOCK");
         explicitFile && *explicitFile) {
-        return explicitFile;
+        return platform::pathFromUtf8(explicitFile);
     }
     return privateRuntimeFolder() / "lieferschein.lock";
 }
