@@ -1,10 +1,10 @@
 // Where the running program lives: the INI file is looked up beside it.
 #pragma once
 
-#include <filesystem>
+#include "platform/executable_path.hpp"
 
 namespace ls::app {
 
-std::filesystem::path executableDirectory();
+using platform::executableDirectory;
 
 }  // namespace ls::app

@@ -8,6 +8,7 @@
 
 #include "app/executable_path.hpp"
 #include "host/text/convert.hpp"
+#include "platform/utf8_path.hpp"
 
 #ifndef LS_SYSCONF_DIR
 #define LS_SYSCONF_DIR "/etc"
@@ -110,7 +111,7 @@ std::vector<std::filesystem::path> iniSearchPaths() {
 }
 
 std::filesystem::path iniPath(std::string_view iniPfad) {
-    if (!iniPfad.empty()) return std::filesystem::path(std::string(iniPfad));
+    if (!iniPfad.empty()) return platform::pathFromUtf8(iniPfad);
     const auto candidates = iniSearchPaths();
     for (const auto& candidate : candidates) {
         std::error_code ec;

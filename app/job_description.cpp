@@ -6,6 +6,7 @@
 
 #include "host/db/connection_string.hpp"
 #include "host/db/db_error.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::app {
 
@@ -19,7 +20,7 @@ std::string describeDatabase(std::string_view connectString) {
     const auto value = [&](std::string_view key) { return cs->get(key).value_or(""); };
     const std::string provider = value("Provider");
     if (provider.starts_with("SQLite") || provider.starts_with("sqlite")) {
-        return std::filesystem::path(value("Data Source")).filename().string();
+        return platform::utf8(platform::pathFromUtf8(value("Data Source")).filename());
     }
     std::string server = value("Data Source");
     if (server.empty()) server = value("Server");

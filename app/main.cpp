@@ -10,6 +10,7 @@
 #include "app/template_choice.hpp"
 #include "app/unattended.hpp"
 #include "app/window_entry.hpp"
+#include "platform/program_arguments.hpp"
 
 namespace {
 
@@ -31,7 +32,7 @@ int showSettings(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = ls::platform::programArguments(argc, argv);
     ls::app::CommandLine commandLine;
     try {
         commandLine = ls::app::parseCommandLine(arguments);

@@ -1,9 +1,6 @@
 // The output file's lock: a file in the user's private folder named after the output path.
 #include "app/output_lock.hpp"
 
-#include <sys/file.h>
-
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -35,31 +32,21 @@ std::string pathKey(const std::filesystem::path& output) {
 
 std::optional<OutputLock> OutputLock::acquire(const std::filesystem::path& output,
                                               std::chrono::milliseconds wait) {
-    int fd = -1;
+    std::optional<platform::FileLock> lock;
     try {
-        fd = openOwnLockFile(privateRuntimeFolder() / ("ausgabe-" + pathKey(output) + ".lock"));
+        lock.emplace(privateRuntimeFolder() / ("ausgabe-" + pathKey(output) + ".lock"));
     } catch (const PrivateFolderError&) {
-        fd = -1;
+        return OutputLock(std::nullopt);
     }
-    if (fd < 0) return OutputLock(-1);
+    if (!lock->opened()) return OutputLock(std::nullopt);
     const auto until = std::chrono::steady_clock::now() + wait;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR) return OutputLock(fd);
-        if (std::chrono::steady_clock::now() >= until) {
-            closeLockFile(fd);
-            return std::nullopt;
-        }
+    for (;;) {
+        const auto outcome = lock->tryLock();
+        if (outcome == platform::FileLock::Outcome::Locked) return OutputLock(std::move(lock));
+        if (outcome == platform::FileLock::Outcome::Failed) return OutputLock(std::nullopt);
+        if (std::chrono::steady_clock::now() >= until) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    return OutputLock(fd);
-}
-
-OutputLock::OutputLock(OutputLock&& other) noexcept : fd_(other.fd_) {
-    other.fd_ = -1;
-}
-
-OutputLock::~OutputLock() {
-    closeLockFile(fd_);
 }
 
 std::chrono::milliseconds outputLockWait() {

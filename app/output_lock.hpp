@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/file_lock.hpp"
+
 namespace ls::app {
 
 class OutputLock {
@@ -13,15 +15,14 @@ class OutputLock {
     // holds it then. Where no lock file can be made the run goes ahead unlocked.
     static std::optional<OutputLock> acquire(const std::filesystem::path& output,
                                              std::chrono::milliseconds wait);
-    ~OutputLock();
-    OutputLock(OutputLock&& other) noexcept;
+    OutputLock(OutputLock&& other) noexcept = default;
     OutputLock& operator=(OutputLock&&) = delete;
     OutputLock(const OutputLock&) = delete;
     OutputLock& operator=(const OutputLock&) = delete;
 
   private:
-    explicit OutputLock(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    explicit OutputLock(std::optional<platform::FileLock> lock) : lock_(std::move(lock)) {}
+    std::optional<platform::FileLock> lock_;  // none where no lock file could be made
 };
 
 // How long an unattended run waits for the output file: a minute, or the seconds that

@@ -1,19 +1,12 @@
-// Private scratch folders with mkdtemp.
+// Private scratch folders, removed with their content.
 #include "app/private_folder.hpp"
 
-#include <cerrno>
-#include <cstdlib>
-#include <system_error>
+#include "platform/private_folder.hpp"
 
 namespace ls::app {
 
-PrivateFolder::PrivateFolder(const std::string& prefix) {
-    // mkdtemp creates the folder with mode 0700 and fails rather than take an existing one.
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
-    path_ = pattern;
-}
+PrivateFolder::PrivateFolder(const std::string& prefix)
+    : path_(platform::makePrivateFolder(prefix)) {}
 
 PrivateFolder::~PrivateFolder() {
     std::error_code ignored;

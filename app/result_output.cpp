@@ -7,6 +7,7 @@
 #include "app/libreoffice.hpp"
 #include "app/private_folder.hpp"
 #include "app/process.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::app {
 namespace {
@@ -28,7 +29,8 @@ std::filesystem::path defaultResultPath(const std::filesystem::path& outputDir,
                                         const std::string& rechArt, const std::string& rechNr,
                                         const std::string& extension) {
     const auto dir = outputDir.empty() ? std::filesystem::current_path() : outputDir;
-    return dir / ("Lieferschein_" + fileNamePart(rechArt) + "_" + fileNamePart(rechNr) + extension);
+    return dir / platform::pathFromUtf8("Lieferschein_" + fileNamePart(rechArt) + "_" +
+                                        fileNamePart(rechNr) + extension);
 }
 
 void savePrintableCopy(sheet::Workbook& workbook, const std::filesystem::path& target,

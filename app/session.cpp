@@ -12,6 +12,7 @@
 #include "host/db/db_error.hpp"
 #include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
+#include "platform/utf8_path.hpp"
 #include "run/invoice_options.hpp"
 #include "run/report_run.hpp"
 #include "run/run_cancel.hpp"
@@ -122,9 +123,10 @@ bool Session::checkOutputTarget() {
     if (!commandLine_.output) {
         const auto folder = GetIniWert("PathOutput", state_.IniPfad).value_or("");
         std::error_code ec;
-        if (!folder.empty() && !std::filesystem::is_directory(folder, ec)) {
+        if (!folder.empty() && !std::filesystem::is_directory(platform::pathFromUtf8(folder), ec)) {
             ui_.message("Der Ausgabeordner fehlt: \"" + folder +
-                        "\".\nINI-Schlüssel PathOutput in " + iniPath(state_.IniPfad).string());
+                        "\".\nINI-Schlüssel PathOutput in " +
+                        platform::utf8(iniPath(state_.IniPfad)));
             return false;
         }
     }
@@ -140,17 +142,18 @@ bool Session::OpenVorlage() {
     }
     const std::filesystem::path folder = folderSetting->empty()
                                              ? std::filesystem::current_path()
-                                             : std::filesystem::path(*folderSetting);
+                                             : platform::pathFromUtf8(*folderSetting);
     const auto names = listTemplates(folder);
     if (names.empty()) {
-        ui_.message(std::string(kNoTemplate) + "\nGesucht in \"" + folder.string() +
+        ui_.message(std::string(kNoTemplate) + "\nGesucht in \"" + platform::utf8(folder) +
                     "\" nach Lieferschein*.xlt, *.xltx, *.xltm (INI-Schlüssel PathTemplates).");
         return false;
     }
     strVorlage_ = names.size() == 1 ? names.front() : names.at(ui_.chooseTemplate(names));
 
     try {
-        workbook_ = std::make_unique<sheet::Workbook>(openTemplate(folder / strVorlage_));
+        workbook_ = std::make_unique<sheet::Workbook>(
+            openTemplate(folder / platform::pathFromUtf8(strVorlage_)));
     } catch (const std::exception& e) {
         workbook_.reset();
         ui_.message(e.what());
@@ -213,9 +216,10 @@ RunReport Session::ok(const RunOptions& options, const RunHooks& hooks) {
 }
 
 std::filesystem::path Session::resultPath() {
-    if (commandLine_.output) return *commandLine_.output;
+    if (commandLine_.output) return platform::pathFromUtf8(*commandLine_.output);
     const auto outputDir = GetIniWert("PathOutput", state_.IniPfad).value_or("");
-    return defaultResultPath(outputDir, state_.RechArt, state_.RechNr, workbook_->fileExtension());
+    return defaultResultPath(platform::pathFromUtf8(outputDir), state_.RechArt, state_.RechNr,
+                             workbook_->fileExtension());
 }
 
 RunReport Session::saveAndPrint(bool print, const RunHooks& hooks) {
@@ -227,7 +231,7 @@ RunReport Session::saveAndPrint(bool print, const RunHooks& hooks) {
     // Two runs for one invoice take turns; the second then overwrites the first's note.
     const auto lock = OutputLock::acquire(target, hooks.outputWait);
     if (!lock) {
-        ui_.message("Die Datei \"" + target.string() +
+        ui_.message("Die Datei \"" + platform::utf8(target) +
                     "\" wird von einem anderen Lauf geschrieben; der Lieferschein wurde nicht "
                     "gespeichert.\nGewartet: " +
                     std::to_string(hooks.outputWait.count() / 1000) + " Sekunden.");

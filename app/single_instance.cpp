@@ -1,52 +1,46 @@
 // The single-instance lock.
 #include "app/single_instance.hpp"
 
-#include <sys/file.h>
-
-#include <cerrno>
 #include <cstdlib>
 #include <thread>
 
 #include "app/user_runtime_folder.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::app {
 
 std::filesystem::path SingleInstance::lockFile() {
     if (const char* explicitFile = std::getenv("LIEFERSCHEIN_LOCK");
         explicitFile && *explicitFile) {
-        return explicitFile;
+        return platform::pathFromUtf8(explicitFile);
     }
     return privateRuntimeFolder() / "lieferschein.lock";
 }
 
 SingleInstance::SingleInstance(std::chrono::milliseconds wait) {
-    int fd = -1;
+    std::optional<platform::FileLock> lock;
     try {
-        fd = openOwnLockFile(lockFile());
+        lock.emplace(lockFile());
     } catch (const PrivateFolderError& e) {
         refusal_ = e.what();
         return;
     }
-    if (fd < 0) return;
+    if (!lock->opened()) return;
     const auto until = std::chrono::steady_clock::now() + wait;
-    // The kernel drops the lock when the process ends, however it ends.
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            closeLockFile(fd);
-            return;
-        }
+    // The system drops the lock when the process ends, however it ends.
+    for (;;) {
+        const auto outcome = lock->tryLock();
+        if (outcome == platform::FileLock::Outcome::Locked) break;
+        if (outcome == platform::FileLock::Outcome::Failed) return;
         if (std::chrono::steady_clock::now() >= until) {
             busy_ = true;
-            closeLockFile(fd);
             return;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    fd_ = fd;
+    lock_.emplace(std::move(*lock));
 }
 
-SingleInstance::~SingleInstance() {
-    closeLockFile(fd_);
-}
+SingleInstance::~SingleInstance() = default;
 
 }  // namespace ls::app

@@ -3,7 +3,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
+
+#include "platform/file_lock.hpp"
 
 namespace ls::app {
 
@@ -27,7 +30,7 @@ class SingleInstance {
     static std::filesystem::path lockFile();
 
   private:
-    int fd_ = -1;
+    std::optional<platform::FileLock> lock_;
     bool busy_ = false;
     std::string refusal_;
 };

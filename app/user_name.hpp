@@ -1,11 +1,10 @@
 // The name of the user running the program, as the system knows it.
 #pragma once
 
-#include <string>
+#include "platform/user_name.hpp"
 
 namespace ls::app {
 
-// The login name of the process's user; "" when the system does not know it.
-std::string userName();
+using platform::userName;
 
 }  // namespace ls::app

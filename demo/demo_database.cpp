@@ -1,8 +1,6 @@
 // Writes the demo database file: schema, the office's data and optional benchmark logs.
 #include "demo/demo_database.hpp"
 
-#include <unistd.h>
-
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -11,6 +9,7 @@
 #include "demo/office_data.hpp"
 #include "demo/schema.hpp"
 #include "demo/sqlite_writer.hpp"
+#include "platform/this_process.hpp"
 
 namespace ls::demo {
 namespace {
@@ -39,7 +38,9 @@ class PendingFile {
     void removeQuietly() const {
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
-        std::filesystem::remove(path_.string() + "-journal", ignored);
+        auto journal = path_;
+        journal += "-journal";
+        std::filesystem::remove(journal, ignored);
     }
     std::filesystem::path path_;
     bool done_ = false;
@@ -89,7 +90,9 @@ void writeDemoDatabase(const std::filesystem::path& file, const DemoOptions& opt
 
     // Built next to the target and renamed at the end, so a failed run leaves no
     // half-written database under the final name.
-    PendingFile pending(file.string() + ".tmp-" + std::to_string(::getpid()));
+    auto pendingName = file;
+    pendingName += ".tmp-" + std::to_string(platform::processId());
+    PendingFile pending(pendingName);
     {
         SqliteWriter db(pending.path(), file);
         // A fresh file that is renamed only when complete needs no journal.

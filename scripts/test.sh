@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds and runs every test: once in the normal build, once with
 # AddressSanitizer and UndefinedBehaviorSanitizer. Then builds once more with Clang (the tests
-# are compiled there too, not run again) and checks the Debian package.
+# are compiled there too, not run again) and checks the Debian package. Last, the Windows
+# program: its libraries (cached in build-windows-deps), the cross build and its checks under
+# Wine against the Linux build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,3 +16,10 @@ echo "== clang"
 scripts/build.sh clang
 echo "== package"
 scripts/package-check.sh
+echo "== windows"
+start=$(date +%s)
+scripts/windows/build-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$(nproc)"
+scripts/windows/test-wine.sh build-windows build
+echo "windows: $(($(date +%s) - start)) s"

@@ -11,6 +11,8 @@
 
 #include "demo/default_template.hpp"
 #include "demo/demo_database.hpp"
+#include "platform/program_arguments.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace {
 
@@ -59,9 +61,9 @@ Options parse(const std::vector<std::string_view>& args) {
         if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--database") {
-            options.database = std::filesystem::path(value());
+            options.database = ls::platform::pathFromUtf8(value());
         } else if (arg == "--template") {
-            options.templateFile = std::filesystem::path(value());
+            options.templateFile = ls::platform::pathFromUtf8(value());
         } else if (arg == "--scale") {
             options.scale = parseCount(value());
             options.scaleGiven = true;
@@ -83,8 +85,9 @@ Options parse(const std::vector<std::string_view>& args) {
 
 int main(int argc, char** argv) {
     Options options;
+    const auto arguments = ls::platform::programArguments(argc, argv);
     try {
-        options = parse(std::vector<std::string_view>(argv + 1, argv + argc));
+        options = parse(std::vector<std::string_view>(arguments.begin(), arguments.end()));
     } catch (const UsageError& e) {
         std::cerr << "lieferschein-demo: " << e.message << "\n\n" << kUsage;
         return 2;

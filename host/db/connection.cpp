@@ -7,6 +7,7 @@
 #include "host/db/sql_server_driver.hpp"
 #include "host/db/sqlite_connection.hpp"
 #include "host/text/convert.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::db {
 
@@ -27,7 +28,7 @@ std::unique_ptr<Connection> connect(std::string_view connectionString,
             const auto file = parsed.get("Data Source");
             if (!file || file->empty())
                 throw DbError("Verbindungszeichenfolge ohne Datenbankdatei (\"Data Source\").");
-            return std::make_unique<SqliteConnection>(*file);
+            return std::make_unique<SqliteConnection>(platform::pathFromUtf8(*file));
         }
         if (isSqlServerProvider(name))
             return std::make_unique<OdbcConnection>(sqlServerOdbcString(

@@ -1,16 +1,15 @@
 // Temporary file names of a save and the tidying up after killed saves.
 #include "host/sheet/save_temporary.hpp"
 
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "platform/file_owner.hpp"
+#include "platform/this_process.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::sheet {
 namespace {
@@ -22,11 +21,9 @@ constexpr std::string_view kSuffix = ".tmp";
 // processes of several machines, and a process number means something on its own only.
 const std::string& machineTag() {
     static const std::string tag = [] {
-        char name[256] = {};
-        ::gethostname(name, sizeof name - 1);
         std::uint32_t hash = 2166136261u;  // FNV-1a
-        for (const char* p = name; *p; ++p)
-            hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
+        for (const char c : platform::hostName())
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
         char hex[9] = {};
         const auto end = std::to_chars(hex, hex + 8, hash, 16).ptr;
         return std::string(static_cast<std::size_t>(8 - (end - hex)), '0') + std::string(hex, end);
@@ -59,30 +56,22 @@ long writerOf(std::string_view name) {
     return result.ec == std::errc() && value > 0 ? value : 0;
 }
 
-bool running(long pid) {
-    if (pid == static_cast<long>(::getpid())) return true;
-    // EPERM: the process runs under another user.
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
-}
-
 }  // namespace
 
 std::filesystem::path temporaryFileIn(const std::filesystem::path& folder) {
     static std::atomic<unsigned> counter{0};
-    return folder / (std::string(kPrefix) + machineTag() + "-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter++) + std::string(kSuffix));
+    return folder /
+           (std::string(kPrefix) + machineTag() + "-" + std::to_string(platform::processId()) +
+            "-" + std::to_string(counter++) + std::string(kSuffix));
 }
 
 void removeLeftoverTemporaries(const std::filesystem::path& folder) {
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
-        const long pid = writerOf(it->path().filename().string());
-        if (pid == 0 || running(pid)) continue;
-        struct stat st {};
-        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
-            st.st_uid != ::geteuid())
-            continue;
+        const long pid = writerOf(platform::utf8(it->path().filename()));
+        if (pid == 0 || platform::processRunning(pid)) continue;
+        if (!platform::isOwnPlainFile(it->path())) continue;
         std::error_code ignored;
         std::filesystem::remove(it->path(), ignored);
     }

@@ -1,9 +1,5 @@
 // Saving a workbook: the rewritten parts, and the new package written beside the target
 // and renamed over it.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <set>
 
 #include "host/sheet/drawing_part.hpp"
@@ -16,6 +12,8 @@
 #include "host/sheet/sheet_schema.hpp"
 #include "host/sheet/workbook_impl.hpp"
 #include "host/sheet/xml_dom.hpp"
+#include "platform/file_replace.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::sheet {
 namespace {
@@ -113,27 +111,15 @@ std::size_t textReferences(const Workbook::Impl& book) {
     return count;
 }
 
-// New files get the permissions the user's umask allows, as any editor would create them.
-void applyPermissions(const std::filesystem::path& file, const std::filesystem::path& target) {
-    struct stat st {};
-    mode_t mode = 0;
-    if (::stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::chmod(file.c_str(), mode);
-}
-
 void syncFile(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw PackageError("die geschriebene Datei kann nicht geöffnet werden");
-    const int result = ::fsync(fd);
-    ::close(fd);
-    if (result != 0)
-        throw PackageError("die Datei kann nicht auf den Datenträger geschrieben werden");
+    switch (platform::flushToDisk(file)) {
+        case platform::FlushOutcome::Flushed:
+            return;
+        case platform::FlushOutcome::NotOpened:
+            throw PackageError("die geschriebene Datei kann nicht geöffnet werden");
+        case platform::FlushOutcome::NotWritten:
+            throw PackageError("die Datei kann nicht auf den Datenträger geschrieben werden");
+    }
 }
 
 }  // namespace
@@ -217,7 +203,7 @@ std::map<std::string, std::string> rewrittenParts(const Workbook::Impl& book) {
 
 void Workbook::save(const std::filesystem::path& target) const {
     const Impl& book = *impl_;
-    const std::string shown = target.string();
+    const std::string shown = platform::utf8(target);
     auto failure = [&](const std::string& reason) {
         return SheetError("Die Arbeitsmappe \"" + shown +
                           "\" kann nicht gespeichert werden: " + reason);
@@ -229,7 +215,7 @@ void Workbook::save(const std::filesystem::path& target) const {
     const auto folder =
         target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
     if (!std::filesystem::is_directory(folder, ec)) {
-        throw failure("den Ordner \"" + folder.string() + "\" gibt es nicht.");
+        throw failure("den Ordner \"" + platform::utf8(folder) + "\" gibt es nicht.");
     }
 
     // Only the engine's own error leaves a save, whatever fails inside it.
@@ -283,8 +269,8 @@ void Workbook::save(const std::filesystem::path& target) const {
         }
         writer.close();
         syncFile(temporary);
-        applyPermissions(temporary, target);
-        std::filesystem::rename(temporary, target);
+        platform::takePermissionsOf(target, temporary);
+        platform::replaceFile(temporary, target);
     } catch (const PackageError& e) {
         std::filesystem::remove(temporary, ec);
         throw failure(e.what());

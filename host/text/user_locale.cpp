@@ -1,32 +1,12 @@
 // The user's locale conventions, read once from the environment.
-#include <langinfo.h>
-#include <locale.h>
-
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 
 #include "host/text/convert.hpp"
 #include "host/text/locale_conventions.hpp"
+#include "platform/locale_info.hpp"
 
 namespace ls::text {
 namespace {
-
-struct LocaleFree {
-    void operator()(locale_t locale) const { freelocale(locale); }
-};
-using LocaleHandle = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFree>;
-
-// C and POSIX carry no user convention; the note stays German there.
-bool namesUserLocale(std::string_view name) {
-    return !name.empty() && name != "C" && name != "POSIX" && !name.starts_with("C.");
-}
-
-LocaleHandle openLocale(int mask, std::string_view name) {
-    if (!namesUserLocale(name)) return nullptr;
-    const std::string owned(name);
-    return LocaleHandle(newlocale(mask, owned.c_str(), static_cast<locale_t>(nullptr)));
-}
 
 UserLocale& current() {
     static UserLocale locale =
@@ -90,18 +70,47 @@ std::optional<std::string> shortDatePatternFromStrftime(std::string_view format)
     return pattern;
 }
 
+std::optional<std::string> shortDatePatternFromPicture(std::string_view picture) {
+    std::string pattern;
+    bool day = false, month = false, year = false;
+    for (std::size_t i = 0; i < picture.size();) {
+        const char c = picture[i];
+        std::size_t run = 1;
+        while (i + run < picture.size() && picture[i + run] == c)
+            ++run;
+        if (c == 'd' && run <= 2) {
+            pattern.append(run, 'd');
+            day = true;
+        } else if (c == 'M' && run <= 2) {
+            pattern.append(run, 'm');
+            month = true;
+        } else if (c == 'y' && (run == 2 || run == 4 || run == 5)) {
+            pattern += run == 2 ? "yy" : "yyyy";
+            year = true;
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '\'') {
+            // Weekdays, month names, eras and quoted text are no short-date pattern.
+            return std::nullopt;
+        } else {
+            pattern.append(run, c);
+        }
+        i += run;
+    }
+    if (!day || !month || !year) return std::nullopt;
+    return pattern;
+}
+
 UserLocale localeFromNames(std::string_view numericName, std::string_view timeName) {
     UserLocale result;
-    if (const auto numeric = openLocale(LC_NUMERIC_MASK, numericName)) {
-        const char* radix = nl_langinfo_l(RADIXCHAR, numeric.get());
-        // A separator of several bytes cannot be typed as one character; keep the comma.
-        if (radix && std::strlen(radix) == 1) result.decimalSeparator = radix[0];
+    const auto info = platform::localeInfo(numericName, timeName);
+    // A separator of several bytes cannot be typed as one character; keep the comma.
+    if (info.decimalSeparator && info.decimalSeparator->size() == 1) {
+        result.decimalSeparator = info.decimalSeparator->front();
     }
-    if (const auto time = openLocale(LC_TIME_MASK, timeName)) {
-        const char* format = nl_langinfo_l(D_FMT, time.get());
-        if (format)
-            if (auto pattern = shortDatePatternFromStrftime(format))
-                result.shortDatePattern = std::move(*pattern);
+    if (info.shortDateFormat) {
+        auto pattern = info.notation == platform::DateNotation::WindowsPicture
+                           ? shortDatePatternFromPicture(*info.shortDateFormat)
+                           : shortDatePatternFromStrftime(*info.shortDateFormat);
+        if (pattern) result.shortDatePattern = std::move(*pattern);
     }
     return result;
 }

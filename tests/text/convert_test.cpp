@@ -125,6 +125,18 @@ TEST(ConvertTest, LocaleNamesGiveTheirConventions) {
     EXPECT_EQ(shortDatePatternFromStrftime("%d.%m.%Y г."), "dd.mm.yyyy г.");
     EXPECT_FALSE(shortDatePatternFromStrftime("%Y-%m-%d at").has_value());
 
+    // Windows writes its short dates as pictures.
+    EXPECT_EQ(shortDatePatternFromPicture("dd.MM.yyyy"), "dd.mm.yyyy");
+    EXPECT_EQ(shortDatePatternFromPicture("d.M.yyyy"), "d.m.yyyy");
+    EXPECT_EQ(shortDatePatternFromPicture("M/d/yyyy"), "m/d/yyyy");
+    EXPECT_EQ(shortDatePatternFromPicture("yyyy-MM-dd"), "yyyy-mm-dd");
+    EXPECT_EQ(shortDatePatternFromPicture("dd/MM/yy"), "dd/mm/yy");
+    EXPECT_FALSE(shortDatePatternFromPicture("ddd, dd.MM.yyyy").has_value());
+    EXPECT_FALSE(shortDatePatternFromPicture("dd. MMM yyyy").has_value());
+    EXPECT_FALSE(shortDatePatternFromPicture("dd.MM.yyyy 'г.'").has_value());
+    EXPECT_FALSE(shortDatePatternFromPicture("gg yy/MM/dd").has_value());
+    EXPECT_FALSE(shortDatePatternFromPicture("dd.MM.").has_value());
+
     // Where no user locale is usable the note keeps German conventions.
     for (const char* name : {"", "C", "POSIX", "C.UTF-8", "xx_XX.UTF-8"}) {
         const UserLocale l = localeFromNames(name, name);

@@ -1,5 +1,5 @@
-// Starting helper programs without a shell.
-#include "app/process.hpp"
+// Starting helper programs with posix_spawn, without a shell.
+#include "platform/process.hpp"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -12,7 +12,7 @@
 
 extern char** environ;
 
-namespace ls::app {
+namespace ls::platform {
 
 std::optional<std::filesystem::path> findProgram(const std::string& name) {
     if (name.find('/') != std::string::npos) {
@@ -77,4 +77,4 @@ ProcessResult runProcess(const std::vector<std::string>& argv) {
     return result;
 }
 
-}  // namespace ls::app
+}  // namespace ls::platform

@@ -1,5 +1,5 @@
 // The process's user from the password database, falling back on the login variables.
-#include "app/user_name.hpp"
+#include "platform/user_name.hpp"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace ls::app {
+namespace ls::platform {
 
 std::string userName() {
     const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
@@ -25,4 +25,4 @@ std::string userName() {
     return {};
 }
 
-}  // namespace ls::app
+}  // namespace ls::platform

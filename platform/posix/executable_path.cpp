@@ -1,7 +1,7 @@
-// The folder of the running executable.
-#include "app/executable_path.hpp"
+// The folder of the running executable, from the process's own link.
+#include "platform/executable_path.hpp"
 
-namespace ls::app {
+namespace ls::platform {
 
 std::filesystem::path executableDirectory() {
     std::error_code error;
@@ -10,4 +10,4 @@ std::filesystem::path executableDirectory() {
     return self.parent_path();
 }
 
-}  // namespace ls::app
+}  // namespace ls::platform
