@@ -1,6 +1,7 @@
 // Headless LibreOffice conversions.
 #include "app/libreoffice.hpp"
 
+#include <cctype>
 #include <system_error>
 
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include "app/private_folder.hpp"
 #include "app/process.hpp"
 #include "host/text/convert.hpp"
+#include "platform/open_document.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::app {
 namespace {
@@ -67,14 +70,56 @@ std::optional<std::filesystem::path> findLibreOffice() {
     for (const char* name : {"soffice", "libreoffice"}) {
         if (auto found = findProgram(name)) return found;
     }
-    return std::nullopt;
+    return platform::installedOffice();
+}
+
+std::string fileUrl(const std::filesystem::path& absolute) {
+    const auto generic = absolute.generic_u8string();
+    const std::string path(generic.begin(), generic.end());
+    std::string url = "file://";
+    // A drive letter path needs the empty host's third slash: file:///C:/...
+    if (!path.starts_with('/')) url += '/';
+    constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : path) {
+        const auto u = static_cast<unsigned char>(c);
+        const bool plain =
+            std::isalnum(u) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == ':';
+        if (plain && u < 0x80) {
+            url += c;
+        } else {
+            url += '%';
+            url += kHex[u >> 4];
+            url += kHex[u & 0xF];
+        }
+    }
+    return url;
+}
+
+OfficeResult runLibreOffice(const std::vector<std::string>& arguments) {
+    const auto office = findLibreOffice();
+    if (!office) throw LibreOfficeError("LibreOffice ist nicht installiert.");
+    // A profile of its own per job: a LibreOffice the user has open, or another job running
+    // at the same time, would otherwise take the job or lock the profile. It lies in a
+    // private folder: a profile another user prepared could run their macros.
+    std::optional<PrivateFolder> profile;
+    try {
+        profile.emplace("lieferschein-libreoffice");
+    } catch (const std::system_error& e) {
+        throw LibreOfficeError("Kein privater Ordner für LibreOffice: " + std::string(e.what()));
+    }
+    presetProfileLocale(profile->path(), officeLocale(text::userLocaleName("LC_NUMERIC")));
+    std::vector<std::string> argv = {platform::utf8(*office),
+                                     "-env:UserInstallation=" + fileUrl(profile->path()),
+                                     "--headless", "--norestore"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    auto result = runProcess(argv);
+    return {result.exitCode, std::move(result.output)};
 }
 
 std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
                                              const std::filesystem::path& outDir,
                                              const std::string& target) {
-    const auto office = findLibreOffice();
-    if (!office) {
+    if (!findLibreOffice()) {
         throw LibreOfficeError("LibreOffice ist nicht installiert; \"" + file.filename().string() +
                                "\" kann nicht umgewandelt werden.");
     }
@@ -83,24 +128,10 @@ std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
     converted.replace_extension("." + extension);
     // The first start on a machine, with caches still to be built, can end without a
     // result (or with LibreOffice's restart status); a second start then converts.
-    ProcessResult result;
+    OfficeResult result;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        // A profile of its own per conversion: a LibreOffice the user has open, or another
-        // conversion running at the same time, would otherwise take the job or lock the
-        // profile. It lies in a private folder: a profile another user prepared could run
-        // their macros.
-        std::optional<PrivateFolder> profile;
-        try {
-            profile.emplace("lieferschein-libreoffice");
-        } catch (const std::system_error& e) {
-            throw LibreOfficeError("Kein privater Ordner für LibreOffice: " +
-                                   std::string(e.what()));
-        }
-        presetProfileLocale(profile->path(), officeLocale(text::userLocaleName("LC_NUMERIC")));
-        result = runProcess({office->string(),
-                             "-env:UserInstallation=file://" + profile->path().string(),
-                             "--headless", "--norestore", "--convert-to", target, "--outdir",
-                             outDir.string(), file.string()});
+        result = runLibreOffice(
+            {"--convert-to", target, "--outdir", platform::utf8(outDir), platform::utf8(file)});
         if (result.exitCode == 0 && std::filesystem::exists(converted)) return converted;
     }
     throw LibreOfficeError("LibreOffice konnte \"" + file.filename().string() +

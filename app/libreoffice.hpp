@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ls::app {
 
@@ -14,7 +15,20 @@ class LibreOfficeError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// soffice on PATH, else where an installer put it (Windows: App Paths, Program Files).
 std::optional<std::filesystem::path> findLibreOffice();
+
+// A file URL as LibreOffice takes it for its profile: "file:///tmp/a%20b",
+// "file:///C:/Users/J%C3%BCrgen". Bytes outside the unreserved set are percent-encoded.
+std::string fileUrl(const std::filesystem::path& absolute);
+
+// Runs LibreOffice headless with a private profile in the user's locale, for one job.
+// Throws LibreOfficeError when LibreOffice is missing or no private folder can be made.
+struct OfficeResult {
+    int exitCode = -1;
+    std::string output;
+};
+OfficeResult runLibreOffice(const std::vector<std::string>& arguments);
 
 // The language tag LibreOffice formats numbers and dates with, from the name of the user's
 // locale ("de_AT.UTF-8" -> "de-AT"). The delivery note is a German document: where no locale

@@ -7,6 +7,7 @@
 #include "app/libreoffice.hpp"
 #include "app/private_folder.hpp"
 #include "app/process.hpp"
+#include "platform/open_document.hpp"
 #include "platform/utf8_path.hpp"
 
 namespace ls::app {
@@ -82,12 +83,26 @@ std::filesystem::path writePdf(sheet::Workbook& workbook,
 }
 
 void printPdf(const std::filesystem::path& pdf, const std::string& printer) {
-    if (!findProgram("lp")) {
-        throw PrintError("Drucken nicht möglich: der Befehl \"lp\" ist nicht installiert.");
+    const auto spooler = platform::printSpooler();
+    if (!spooler) {
+        // No printer queue command: LibreOffice prints the PDF itself.
+        try {
+            const auto result = printer.empty()
+                                    ? runLibreOffice({"-p", platform::utf8(pdf)})
+                                    : runLibreOffice({"--pt", printer, platform::utf8(pdf)});
+            if (result.exitCode != 0) throw PrintError("Drucken nicht möglich: " + result.output);
+        } catch (const LibreOfficeError& e) {
+            throw PrintError(std::string("Drucken nicht möglich: ") + e.what());
+        }
+        return;
     }
-    std::vector<std::string> argv = {"lp"};
+    if (!findProgram(*spooler)) {
+        throw PrintError("Drucken nicht möglich: der Befehl \"" + *spooler +
+                         "\" ist nicht installiert.");
+    }
+    std::vector<std::string> argv = {*spooler};
     if (!printer.empty()) argv.insert(argv.end(), {"-d", printer});
-    argv.insert(argv.end(), {"-n", "1", "-o", "collate=true", pdf.string()});
+    argv.insert(argv.end(), {"-n", "1", "-o", "collate=true", platform::utf8(pdf)});
     const auto result = runProcess(argv);
     if (result.exitCode != 0) {
         throw PrintError("Drucken nicht möglich: " + result.output);

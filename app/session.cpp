@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/ini_file.hpp"
+#include "app/libreoffice.hpp"
 #include "app/output_lock.hpp"
 #include "app/result_output.hpp"
 #include "app/section_writers.hpp"
@@ -12,6 +13,7 @@
 #include "host/db/db_error.hpp"
 #include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
+#include "platform/open_document.hpp"
 #include "platform/utf8_path.hpp"
 #include "run/invoice_options.hpp"
 #include "run/report_run.hpp"
@@ -245,6 +247,19 @@ RunReport Session::saveAndPrint(bool print, const RunHooks& hooks) {
     ui_.status("Gespeichert: " + report.savedFile.string());
 
     if (!print && !commandLine_.keepPdf) return report;
+    if (print && !commandLine_.keepPdf && !platform::printSpooler() && !findLibreOffice()) {
+        // Windows without LibreOffice: the program registered for workbooks prints the note.
+        checkpoint();
+        ui_.status("Wird gedruckt …");
+        if (auto problem = platform::printWithDesktop(report.savedFile); !problem.empty()) {
+            ui_.message(problem +
+                        "\nLibreOffice ist nicht installiert; es hätte den Druck übernommen.");
+            report.status = RunStatus::PrintFailed;
+            return report;
+        }
+        ui_.status("Zum Drucken übergeben.");
+        return report;
+    }
     try {
         checkpoint();
         ui_.status("PDF wird erstellt …");

@@ -4,6 +4,8 @@
 #include "app/ini_file.hpp"
 #include "app/job_description.hpp"
 #include "app/process.hpp"
+#include "platform/open_document.hpp"
+#include "platform/utf8_path.hpp"
 #include "run/run_cancel.hpp"
 
 namespace ls::app {
@@ -189,17 +191,19 @@ void WindowModel::openResultFolder() {
 
 std::string WindowModel::open(const std::filesystem::path& file, bool folder) {
     auto target = folder ? std::filesystem::absolute(file).parent_path() : file;
-    std::string program = "xdg-open";
+    std::optional<std::string> program = platform::desktopOpener();
     if (!folder) {
         const auto command = GetIniWert("SpreadsheetCommand", iniPfad_).value_or("");
         if (!command.empty()) program = command;
     }
-    if (!findProgram(program)) {
-        return "Öffnen nicht möglich: kein Programm dafür gefunden (\"" + program +
+    // Windows opens by the file type's registered program, with no opener of its own.
+    if (!program) return platform::openWithDesktop(target);
+    if (!findProgram(*program)) {
+        return "Öffnen nicht möglich: kein Programm dafür gefunden (\"" + *program +
                "\" fehlt; INI-Schlüssel SpreadsheetCommand).";
     }
-    if (!view_.startDetached(program, target.string())) {
-        return "Öffnen nicht möglich: \"" + program + "\" ließ sich nicht starten.";
+    if (!view_.startDetached(*program, platform::utf8(target))) {
+        return "Öffnen nicht möglich: \"" + *program + "\" ließ sich nicht starten.";
     }
     return {};
 }

@@ -9,6 +9,14 @@
 
 namespace ls::platform {
 
+// The program that opens a file with the user's choice of program ("xdg-open"), or nullopt
+// where the system itself does that (Windows' shell): then openWithDesktop is the way.
+std::optional<std::string> desktopOpener();
+
+// The command that hands a PDF to the printer queue ("lp"), or nullopt where there is none
+// (Windows: LibreOffice prints, or the registered program's "print" command).
+std::optional<std::string> printSpooler();
+
 // Opens a file, or a folder, without waiting. Empty when it started; otherwise why not, as a
 // German sentence.
 std::string openWithDesktop(const std::filesystem::path& target);

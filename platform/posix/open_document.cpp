@@ -13,6 +13,14 @@ extern char** environ;
 
 namespace ls::platform {
 
+std::optional<std::string> desktopOpener() {
+    return "xdg-open";
+}
+
+std::optional<std::string> printSpooler() {
+    return "lp";
+}
+
 std::string openWithDesktop(const std::filesystem::path& target) {
     if (startDetached("xdg-open", target.string())) return {};
     return "Öffnen nicht möglich: kein Programm dafür gefunden (\"xdg-open\" fehlt).";

@@ -9,36 +9,11 @@
 #include <vector>
 
 #include "platform/utf8_path.hpp"
+#include "platform/windows/wide_text.hpp"
+#include "platform/windows_command_line.hpp"
 
 namespace ls::platform {
 namespace {
-
-std::wstring wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), length);
-    return out;
-}
-
-// One argument of a command line as the C runtime of the started program splits it again:
-// quotes around it, backslashes before a quote doubled.
-void appendQuoted(std::wstring& line, const std::wstring& argument) {
-    line += L'"';
-    std::size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        line.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        line += c;
-    }
-    line.append(backslashes * 2, L'\\');
-    line += L'"';
-}
 
 // Empty when the shell started the verb's program; else the German reason.
 std::string shellExecute(const wchar_t* verb, const std::filesystem::path& target,
@@ -97,6 +72,14 @@ std::optional<std::filesystem::path> inProgramFolder(const wchar_t* variable) {
 
 }  // namespace
 
+std::optional<std::string> desktopOpener() {
+    return std::nullopt;
+}
+
+std::optional<std::string> printSpooler() {
+    return std::nullopt;
+}
+
 std::string openWithDesktop(const std::filesystem::path& target) {
     return shellExecute(L"open", target, "Öffnen");
 }
@@ -106,10 +89,8 @@ std::string printWithDesktop(const std::filesystem::path& file) {
 }
 
 bool startDetached(const std::string& program, const std::string& argument) {
-    std::wstring line;
-    appendQuoted(line, wide(program));
-    line += L' ';
-    appendQuoted(line, wide(argument));
+    const std::wstring line =
+        windows::wide(quoteWindowsArgument(program) + ' ' + quoteWindowsArgument(argument));
     std::vector<wchar_t> buffer(line.begin(), line.end());
     buffer.push_back(L'\0');
     STARTUPINFOW startup{};

@@ -196,8 +196,7 @@ if ! [ -f "$check/ok" ] || [ "$check/ok" -ot "$root/scripts/windows/deps_link_ch
   quiet link-check "$CXX" -std=c++20 -O1 "$root/scripts/windows/deps_link_check.cpp" \
     -o "$check/check.exe" "${flags[@]}" -lz -static -static-libgcc -static-libstdc++
   # Windows' own libraries only; a MinGW runtime DLL here would have to ship beside the program.
-  foreign="$("$host-objdump" -p "$check/check.exe" | sed -n 's/^\tDLL Name: //p' |
-    grep -viE '^(kernel32|msvcrt|advapi32|user32|ws2_32|bcrypt|ucrtbase|api-ms-win-.*)\.dll$' || true)"
+  foreign="$("$root/scripts/windows/foreign-dlls.sh" "$check/check.exe")"
   if [ -n "$foreign" ]; then
     echo "build-deps: the linked program needs DLLs that Windows does not bring: $foreign" >&2
     exit 1

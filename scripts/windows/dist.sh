@@ -36,12 +36,10 @@ exe="$windows_build/lieferschein.exe"
 if [ -f "$exe" ]; then
     # A copied folder must run without MinGW's DLLs: only Windows' own may be imported.
     if command -v x86_64-w64-mingw32-objdump >/dev/null; then
-        if ! imports=$(x86_64-w64-mingw32-objdump -p "$exe" 2>/dev/null); then
+        if ! foreign=$("$root/scripts/windows/foreign-dlls.sh" "$exe"); then
             echo "dist.sh: $exe ist kein Windows-Programm." >&2
             exit 1
         fi
-        foreign=$(printf '%s\n' "$imports" | sed -n 's/^\s*DLL Name: //p' |
-            grep -viE '^((kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|shlwapi|ws2_32|odbc32|odbccp32|msvcrt|ucrtbase|bcrypt|crypt32|secur32|version|uxtheme|dwmapi|imm32|rpcrt4|userenv|api-ms-win-.*)\.dll|winspool\.drv)$' || true)
         if [ -n "$foreign" ]; then
             echo "dist.sh: lieferschein.exe braucht DLLs, die Windows nicht mitbringt:" $foreign >&2
             exit 1

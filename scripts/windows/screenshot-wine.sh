@@ -53,6 +53,9 @@ xvfb_pid=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
+# A Wine server of this prefix left from a run without this display (the Wine checks) would
+# keep its desktop there, and no window could be made on ours.
+wineserver -k 2>/dev/null || true
 if [[ ! -d $WINEPREFIX ]]; then
   echo "screenshot-wine: Wine-Umgebung wird angelegt ($WINEPREFIX)" >&2
   wineboot -i >/dev/null 2>&1

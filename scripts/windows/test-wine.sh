@@ -23,6 +23,13 @@ for f in "$exe" "$linux_exe" "$sheet_dump"; do
   [ -x "$f" ] || { echo "test-wine: $f is missing; build it first" >&2; exit 1; }
 done
 
+# A copied folder must run: the program may import Windows' own DLLs only.
+foreign="$("$root/scripts/windows/foreign-dlls.sh" "$exe")"
+if [ -n "$foreign" ]; then
+  echo "test-wine: lieferschein.exe needs DLLs that Windows does not bring:" $foreign >&2
+  exit 1
+fi
+
 export WINEPREFIX="${LS_WINEPREFIX:-$win_build/wineprefix}"
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while the prefix is made.
