@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -12,7 +11,7 @@
 #include "app/exit_codes.hpp"
 #include "app/gui/instance_channel.hpp"
 #include "app/gui/main_window.hpp"
-#include "app/single_instance.hpp"
+#include "app/window_claim.hpp"
 
 namespace ls::app {
 namespace {
@@ -44,35 +43,9 @@ int runWindow(const CommandLine& commandLine, int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName("Lieferschein");
 
-    auto instance = std::make_unique<SingleInstance>();
-    if (!instance->refusal().empty()) {
-        showMessage(instance->refusal());
-        return kExitConfiguration;
-    }
-    if (instance->otherInstanceRunning()) {
-        // The running window hands over when idle, so that this start's invoice is the one
-        // the clerk gets; a busy window keeps its run.
-        const auto answer = gui::InstanceChannel::requestHandover();
-        if (!answer) {
-            // A window that is converting or printing answers only when that step ends.
-            showMessage(
-                "Lieferschein läuft bereits und antwortet gerade nicht; bitte warten "
-                "oder abbrechen.");
-            return kExitAlreadyRunning;
-        }
-        if (!answer->empty()) {
-            showMessage(*answer);
-            return kExitAlreadyRunning;
-        }
-        instance.reset();
-        instance = std::make_unique<SingleInstance>(std::chrono::seconds(15));
-        if (instance->otherInstanceRunning()) {
-            showMessage(
-                "Das andere Fenster hat sich nicht geschlossen; bitte später erneut "
-                "versuchen.");
-            return kExitAlreadyRunning;
-        }
-    }
+    auto claim = claimWindow([] { return gui::InstanceChannel::requestHandover(); }, showMessage);
+    if (const auto* exitCode = std::get_if<int>(&claim)) return *exitCode;
+    const auto instance = std::move(std::get<std::unique_ptr<SingleInstance>>(claim));
 
     gui::MainWindow window(commandLine);
     window.model().setOpenAfterRun(true);

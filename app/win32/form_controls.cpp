@@ -1,7 +1,7 @@
 // Win32 controls from the layout tables.
 #include "app/win32/form_controls.hpp"
 
-#include "app/win32/wide_text.hpp"
+#include "platform/windows/wide_text.hpp"
 
 namespace ls::app::win32 {
 namespace {
@@ -72,9 +72,10 @@ void createControls(HWND parent, std::span<const Control> controls, const FormFo
             firstRadio = false;
         }
         const HWND child = CreateWindowExW(
-            0, windowClass, wide(control.caption).c_str(), WS_CHILD | WS_VISIBLE | style,
-            pixels(control.place.left, dpi), pixels(control.place.top, dpi),
-            pixels(control.place.width, dpi), pixels(control.place.height, dpi), parent,
+            0, windowClass, platform::windows::wide(control.caption).c_str(),
+            WS_CHILD | WS_VISIBLE | style, pixels(control.place.left, dpi),
+            pixels(control.place.top, dpi), pixels(control.place.width, dpi),
+            pixels(control.place.height, dpi), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
         const bool bold =
             control.kind == ControlKind::DefaultButton || control.kind == ControlKind::BoldLabel;

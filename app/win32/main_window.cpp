@@ -5,9 +5,9 @@
 
 #include "app/win32/instance_channel.hpp"
 #include "app/win32/template_dialog.hpp"
-#include "app/win32/wide_text.hpp"
 #include "app/win32/window_position.hpp"
 #include "platform/open_document.hpp"
+#include "platform/windows/wide_text.hpp"
 
 namespace ls::app::win32 {
 namespace {
@@ -248,7 +248,8 @@ RunOptions MainWindow::currentOptions() const {
 
 void MainWindow::showMessage(std::string_view text) {
     const HWND owner = window_ && IsWindowVisible(window_) ? window_ : nullptr;
-    MessageBoxW(owner, wide(text).c_str(), L"Lieferschein", MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
+    MessageBoxW(owner, platform::windows::wide(text).c_str(), L"Lieferschein",
+                MB_OK | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
 std::size_t MainWindow::chooseTemplate(const std::vector<std::string>& names) {
@@ -256,17 +257,18 @@ std::size_t MainWindow::chooseTemplate(const std::vector<std::string>& names) {
 }
 
 void MainWindow::setText(int id, const std::string& text) {
-    SetDlgItemTextW(window_, id, wide(text).c_str());
+    SetDlgItemTextW(window_, id, platform::windows::wide(text).c_str());
 }
 
 void MainWindow::setElidedText(int id, const std::string& text) {
-    SetDlgItemTextW(window_, id, elideMiddle(GetDlgItem(window_, id), wide(text)).c_str());
+    SetDlgItemTextW(window_, id,
+                    elideMiddle(GetDlgItem(window_, id), platform::windows::wide(text)).c_str());
 }
 
 // The whole text, a path above all, stays readable in the tooltip.
 void MainWindow::setTooltip(int id, const std::string& text) {
     if (!tooltip_) return;
-    const auto tip = wide(text);
+    const auto tip = platform::windows::wide(text);
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = window_;

@@ -2,7 +2,7 @@
 #include "app/win32/template_dialog.hpp"
 
 #include "app/win32/form_controls.hpp"
-#include "app/win32/wide_text.hpp"
+#include "platform/windows/wide_text.hpp"
 
 namespace ls::app::win32 {
 namespace {
@@ -77,13 +77,15 @@ std::size_t chooseTemplate(HWND owner, const std::vector<std::string>& names) {
     const int y = around.top + (around.bottom - around.top - size.cy) / 2;
 
     DialogState state;
-    const HWND dialog = CreateWindowExW(kExStyle, kClassName, wide(kDialogCaption).c_str(), kStyle,
-                                        x, y, size.cx, size.cy, owner, nullptr, instance, &state);
+    const HWND dialog =
+        CreateWindowExW(kExStyle, kClassName, platform::windows::wide(kDialogCaption).c_str(),
+                        kStyle, x, y, size.cx, size.cy, owner, nullptr, instance, &state);
     if (!dialog) return 0;
     createControls(dialog, kDialogControls, fonts, dpi);
     const HWND list = GetDlgItem(dialog, kIdTemplates);
     for (const auto& name : names)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(name).c_str()));
+        SendMessageW(list, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(platform::windows::wide(name).c_str()));
     SendMessageW(list, LB_SETCURSEL, 0, 0);
 
     const bool ownerEnabled = owner && IsWindowEnabled(owner);
