@@ -8,6 +8,7 @@
 
 #include "app/executable_path.hpp"
 #include "host/text/convert.hpp"
+#include "host/text/utf16.hpp"
 #include "platform/utf8_path.hpp"
 
 #ifndef LS_SYSCONF_DIR
@@ -34,19 +35,6 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The Windows programs of the family write their INI files in the ANSI code page, 1252 in a
 // German office. It differs from ISO-8859-1 in 0x80 to 0x9F (euro sign, typographic quotes
 // and dashes); its five unassigned bytes there map to the C1 controls, as Windows maps them.
@@ -59,7 +47,7 @@ std::string windows1252ToUtf8(std::string_view s) {
     out.reserve(s.size() + s.size() / 8);
     for (const char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
-        appendUtf8(out, c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char32_t{c});
+        text::appendUtf8(out, c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : char32_t{c});
     }
     return out;
 }

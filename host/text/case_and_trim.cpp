@@ -1,5 +1,6 @@
 // Trimming and Unicode upper-casing of UTF-8 text.
 #include "host/text/convert.hpp"
+#include "host/text/utf16.hpp"
 #include "platform/unicode_case.hpp"
 
 namespace ls::text {
@@ -44,24 +45,6 @@ std::size_t decode(std::string_view s, std::size_t i, char32_t& out) {
     return length;
 }
 
-void encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 bool isAscii(std::string_view s) {
     for (const char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -92,7 +75,7 @@ std::string toUpper(std::string_view utf8) {
             out += utf8[i++];
             continue;
         }
-        encode(upper(c), out);
+        appendUtf8(out, upper(c));
         i += length;
     }
     return out;

@@ -15,4 +15,7 @@ namespace ls::text {
 std::u16string utf16FromUtf8(std::string_view utf8);
 std::string utf8FromUtf16(std::u16string_view utf16);
 
+// Appends one code point (at most U+10FFFF, no surrogate) as UTF-8.
+void appendUtf8(std::string& out, char32_t c);
+
 }  // namespace ls::text
