@@ -3,8 +3,10 @@
 
 #include <stdexcept>
 
+#include "host/db/sql_server_driver.hpp"
 #include "host/db/sql_text.hpp"
 #include "host/text/convert.hpp"
+#include "platform/settings_folders.hpp"
 
 namespace ls::app {
 
@@ -81,8 +83,17 @@ std::string callFault(const CommandLine& commandLine) {
     return {};
 }
 
+namespace {
+
+void replaceFirst(std::string& text, std::string_view placeholder, const std::string& value) {
+    text.replace(text.find(placeholder), placeholder.size(), value);
+}
+
+}  // namespace
+
 std::string usageText() {
-    return R"(Aufruf: lieferschein ["VERBINDUNG|RECHNUNG|ART|INI-DATEI|MODUS"] [Optionen]
+    std::string text =
+        R"(Aufruf: lieferschein ["VERBINDUNG|RECHNUNG|ART|INI-DATEI|MODUS"] [Optionen]
 
 Schreibt den Lieferschein einer Holzrechnung als Excel-Arbeitsmappe.
 
@@ -93,8 +104,7 @@ Der Auftrag ist ein Text aus fünf durch "|" getrennten Feldern:
               oder eine ODBC-Zeichenfolge mit "Driver=" oder "DSN=".
   RECHNUNG    Rechnungsnummer; leer: die Rechnung aus der Option EXCELRECHNUNG.
   ART         Rechnungsart: R oder A1 bis A8.
-  INI-DATEI   Pfad der INI-Datei; leer: tannova.ini neben dem Programm, sonst in
-              ~/.config/lieferschein/ oder /etc/lieferschein/.
+  INI-DATEI   Pfad der INI-Datei; leer: tannova.ini neben dem Programm@INI_FOLDERS@.
   MODUS       PRINT: ohne Fenster erstellen und drucken; SILENT: ohne Fenster erstellen.
               Leer: das Hauptfenster zeigen.
 
@@ -112,7 +122,7 @@ Optionen:
   --help           Diese Hilfe.
 
 INI-Schlüssel: DATABASENAME, SQLSERVER, PathTemplates, PathOutput, Printer,
-SqlServerDriver (ODBC-Treiber, Vorgabe FreeTDS), SpreadsheetCommand.
+SqlServerDriver (ODBC-Treiber, Vorgabe @SQL_DRIVER@), SpreadsheetCommand.
 
 Ausgabe ohne Fenster: Auf der Standardausgabe stehen nur die gespeicherten Dateien, eine
 je Zeile (erst die Arbeitsmappe, dann die PDF-Datei, wenn eine entstand). Fortschritt,
@@ -128,6 +138,11 @@ Rückgabewerte:
      dieselbe Ausgabedatei länger als eine Minute
   4  gespeichert, aber Drucken fehlgeschlagen
 )";
+    const auto folders = platform::settingsFoldersText();
+    replaceFirst(text, "@INI_FOLDERS@",
+                 folders.empty() ? "" : ", sonst in\n              " + folders);
+    replaceFirst(text, "@SQL_DRIVER@", db::defaultSqlServerDriverText());
+    return text;
 }
 
 }  // namespace ls::app

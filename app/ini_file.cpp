@@ -9,6 +9,7 @@
 #include "app/executable_path.hpp"
 #include "host/text/convert.hpp"
 #include "host/text/utf16.hpp"
+#include "platform/settings_folders.hpp"
 #include "platform/utf8_path.hpp"
 
 #ifndef LS_SYSCONF_DIR
@@ -75,26 +76,12 @@ std::optional<std::string> readIniText(const std::filesystem::path& path) {
     return content;
 }
 
-std::optional<std::filesystem::path> userConfigDirectory() {
-    // Only an absolute XDG_CONFIG_HOME counts; otherwise the default under the home folder.
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-        const std::filesystem::path dir(xdg);
-        if (dir.is_absolute()) return dir;
-    }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::filesystem::path(home) / ".config";
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 std::vector<std::filesystem::path> iniSearchPaths() {
     std::vector<std::filesystem::path> paths{executableDirectory() / "tannova.ini"};
-    if (const auto config = userConfigDirectory()) {
-        paths.push_back(*config / "lieferschein" / "tannova.ini");
-    }
-    paths.push_back(std::filesystem::path(LS_SYSCONF_DIR) / "lieferschein" / "tannova.ini");
+    for (const auto& folder : platform::settingsFolders(LS_SYSCONF_DIR))
+        paths.push_back(folder / "tannova.ini");
     return paths;
 }
 

@@ -7,6 +7,9 @@
 #include <thread>
 
 #include "app/user_runtime_folder.hpp"
+#include "host/text/convert.hpp"
+#include "platform/file_name_case.hpp"
+#include "platform/utf8_path.hpp"
 
 namespace ls::app {
 namespace {
@@ -16,8 +19,11 @@ std::string pathKey(const std::filesystem::path& output) {
     std::error_code ec;
     auto full = std::filesystem::weakly_canonical(std::filesystem::absolute(output), ec);
     if (ec) full = std::filesystem::absolute(output);
+    std::string text = platform::utf8(full);
+    // Two spellings of one file must take the same lock.
+    if (platform::fileNamesIgnoreCase()) text = text::toUpper(text);
     std::uint64_t h = 1469598103934665603ULL;
-    for (const unsigned char c : full.string()) {
+    for (const unsigned char c : text) {
         h ^= c;
         h *= 1099511628211ULL;
     }

@@ -28,6 +28,15 @@ std::string defaultSqlServerDriver() {
 #endif
 }
 
+std::string defaultSqlServerDriverText() {
+#ifdef _WIN32
+    return "der neueste installierte von \"" + std::string(kSqlServerDrivers[0]) + "\", \"" +
+           std::string(kSqlServerDrivers[1]) + "\", \"" + std::string(kSqlServerDrivers[2]) + "\"";
+#else
+    return defaultSqlServerDriver();
+#endif
+}
+
 bool isMicrosoftSqlServerDriver(std::string_view driver) {
     const std::string name = text::toUpper(text::trim(driver));
     return name.starts_with("ODBC DRIVER ") || name == "SQL SERVER" ||

@@ -20,6 +20,8 @@ std::string chooseSqlServerDriver(const std::vector<std::string>& installed);
 // The driver for SQL Server when the INI file names none: FreeTDS as unixODBC knows it on
 // Linux; on Windows the choice above among the drivers Windows' driver manager lists.
 std::string defaultSqlServerDriver();
+// The same rule in words, for --help.
+std::string defaultSqlServerDriverText();
 
 // Whether a driver is one of Microsoft's (any generation, on Windows or Linux). They take
 // the port after the server name, and text in UTF-16 rather than a client character set.
