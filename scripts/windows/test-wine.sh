@@ -154,6 +154,23 @@ else
   fail "INI in Windows-1252 (exit $rc): $err"
 fi
 
+# --- installed by copying one folder: with no INI path in the call, the tannova.ini beside
+# the program is the one
+program_dir="$work/Programme/Lieferschein"
+mkdir -p "$program_dir" "$home/Ausgabe/Kopie"
+cp "$exe" "$program_dir/"
+printf '[Lieferschein]\r\nPathTemplates=%s\r\nPathOutput=%s\r\n' \
+  "$(winpath "$home/Vorlagen")" "$(winpath "$home/Ausgabe/Kopie")" >"$program_dir/tannova.ini"
+rc=0
+wine "$program_dir/lieferschein.exe" "$connection|1001|R||SILENT" >"$work/stdout.txt" \
+  2>"$work/stderr.txt" || rc=$?
+if [ "$rc" -eq 0 ] && cmp -s <("$sheet_dump" "$home/Ausgabe/Kopie/Lieferschein_R_1001.xlsx") \
+  "$work/linux.dump"; then
+  pass "INI beside the program of a copied folder"
+else
+  fail "INI beside the program (exit $rc): $(tr -d '\r' <"$work/stderr.txt")"
+fi
+
 # --- PRINT without LibreOffice: exit 4, and the saved note stays
 rm -f "$note"
 run_win "$connection|1001|R|$(winpath "$home/tannova.ini")|PRINT"
