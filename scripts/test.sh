@@ -21,6 +21,7 @@ start=$(date +%s)
 scripts/windows/build-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)"
+scripts/windows/dist.sh
 scripts/windows/test-wine.sh build-windows build
 scripts/windows/test-odbc-wine.sh
 # The window under Wine on a virtual display, OK pressed with Enter; the pictures stay in

@@ -5,8 +5,7 @@
 #
 #   scripts/windows/dist.sh [TARGET]      default TARGET: dist/windows
 #
-# lieferschein.exe comes from build-windows/ (cmake --preset windows); while the Windows
-# build has none yet, the folder is written without it and the script says so. The
+# lieferschein.exe comes from build-windows/ (cmake --preset windows). The
 # template is written by the native lieferschein-demo (cmake --preset default), built here
 # when missing.
 set -eu
@@ -32,23 +31,20 @@ if [ ! -x "$demo" ]; then
 fi
 "$demo" --template "$target/Vorlagen/Lieferschein_Standard.xltx" >/dev/null
 
-exe="$windows_build/lieferschein.exe"
-if [ -f "$exe" ]; then
-    # A copied folder must run without MinGW's DLLs: only Windows' own may be imported.
-    if command -v x86_64-w64-mingw32-objdump >/dev/null; then
-        if ! foreign=$("$root/scripts/windows/foreign-dlls.sh" "$exe"); then
-            echo "dist.sh: $exe ist kein Windows-Programm." >&2
-            exit 1
-        fi
-        if [ -n "$foreign" ]; then
-            echo "dist.sh: lieferschein.exe braucht DLLs, die Windows nicht mitbringt:" $foreign >&2
-            exit 1
-        fi
-    fi
-    cp "$exe" "$target/lieferschein.exe"
-else
-    rm -f "$target/lieferschein.exe"
-    echo "dist.sh: $exe gibt es noch nicht; der Ordner ist ohne Programm geschrieben." >&2
+exe="$windows_build/app/lieferschein.exe"
+if [ ! -f "$exe" ]; then
+    echo "dist.sh: $exe fehlt; zuerst cmake --preset windows && cmake --build --preset windows." >&2
+    exit 1
 fi
+# A copied folder must run without MinGW's DLLs: only Windows' own may be imported.
+if ! foreign=$("$root/scripts/windows/foreign-dlls.sh" "$exe"); then
+    echo "dist.sh: $exe ist kein Windows-Programm." >&2
+    exit 1
+fi
+if [ -n "$foreign" ]; then
+    echo "dist.sh: lieferschein.exe braucht DLLs, die Windows nicht mitbringt:" $foreign >&2
+    exit 1
+fi
+cp "$exe" "$target/lieferschein.exe"
 
 echo "$target"
