@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/db/value.hpp"
@@ -38,6 +39,14 @@ class Recordset {
     // field, and when the recordset stands on BOF or EOF.
     const Value& operator[](std::string_view name) const;
     const Value& operator[](std::size_t index) const;
+
+    // The values of all rows, one row after another, handed over without copying; the
+    // recordset is empty afterwards.
+    std::vector<Value> takeValues() && {
+        rows_ = 0;
+        pos_ = 0;
+        return std::exchange(values_, {});
+    }
 
   private:
     struct NameHash {

@@ -7,6 +7,8 @@ namespace ls::sheet {
 
 std::size_t Row::lowerBound(std::int32_t column) const {
     if (cells.empty() || cells.back().column < column) return cells.size();
+    // Writers fill a row from left to right and mostly touch its last cell again.
+    if (cells.back().column == column) return cells.size() - 1;
     return static_cast<std::size_t>(
         std::lower_bound(cells.begin(), cells.end(), column,
                          [](const Cell& c, std::int32_t col) { return c.column < col; }) -
@@ -34,6 +36,8 @@ Cell& Row::cell(std::int32_t column, std::uint32_t style) {
 
 std::size_t CellStore::lowerBound(std::int32_t row) const {
     if (rows_.empty() || rows_.back().index < row) return rows_.size();
+    // The row being written is nearly always the last one.
+    if (rows_.back().index == row) return rows_.size() - 1;
     return static_cast<std::size_t>(
         std::lower_bound(rows_.begin(), rows_.end(), row,
                          [](const Row& r, std::int32_t index) { return r.index < index; }) -

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -148,8 +149,12 @@ bool hasKind(const std::vector<Token>& tokens, Kind kind) {
 // The decimal digits of |v| rounded half away from zero to `places` decimals, from its
 // 15 significant digits as the spreadsheet holds them: integer part and fraction part.
 void roundedDigits(double v, int places, std::string& integer, std::string& fraction) {
+    // As "%.14e" prints it, without the formatted-output machinery: auto-fit and the
+    // shown texts format every number cell.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(v));
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(v),
+                                       std::chars_format::scientific, 14);
+    *printed.ptr = '\0';
     // d.dddddddddddddde[+-]xx
     std::string digits;
     digits += buffer[0];

@@ -127,5 +127,15 @@ TEST(RecordsetTest, ErrorsNameTheField) {
     EXPECT_THROW(Recordset({"A", "B"}, {1, 2, 3}), DbError);
 }
 
+TEST(RecordsetTest, TakenValuesLeaveAnEmptyRecordset) {
+    Recordset rs({"A", "B"}, {1, "eins", 2, "zwei"});
+    rs.moveNext();
+    const auto values = std::move(rs).takeValues();
+    EXPECT_EQ(values, (std::vector<Value>{1, "eins", 2, "zwei"}));
+    EXPECT_EQ(rs.rowCount(), 0u);
+    EXPECT_TRUE(rs.eof());
+    EXPECT_THROW(rs["A"], DbError);
+}
+
 }  // namespace
 }  // namespace ls::db

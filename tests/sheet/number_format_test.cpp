@@ -24,6 +24,17 @@ TEST_F(NumberFormats, DecimalPlacesRoundHalfAwayFromZeroOnTheShownDigits) {
     EXPECT_EQ(formatNumber(12345.678, "0.00E+00"), "1,23E+04");
 }
 
+TEST_F(NumberFormats, FifteenDigitsAtEveryMagnitude) {
+    // Three-digit exponents, digits beyond the fifteenth, values that round to zero.
+    EXPECT_EQ(formatNumber(1e100, "0.00E+00"), "1,00E+100");
+    EXPECT_EQ(formatNumber(123456789012345678.0, "0"), "123456789012346000");
+    EXPECT_EQ(formatNumber(1e-300, "0.00"), "0,00");
+    EXPECT_EQ(formatNumber(-2.5e-5, "0.0000"), "-0,0000");
+    EXPECT_EQ(formatNumber(0.000125, "0.0000"), "0,0001");
+    EXPECT_EQ(formatNumber(0.1 + 0.2, "0.0000000000000000"), "0,3000000000000000");
+    EXPECT_EQ(formatNumber(99999999999999.95, "0.0"), "100000000000000,0");
+}
+
 TEST_F(NumberFormats, SectionsLiteralsAndText) {
     EXPECT_EQ(formatNumber(-3, "0.0;[Red]-0.0;\"null\""), "-3,0");
     EXPECT_EQ(formatNumber(0, "0.0;-0.0;\"null\""), "null");
