@@ -1,5 +1,6 @@
 // Escaping and repairing text for the package's XML parts.
 #include "host/sheet/xml_text.hpp"
+#include "host/text/utf16.hpp"
 
 #include <cstdint>
 
@@ -23,24 +24,6 @@ bool isEscapeAt(std::string_view s, std::size_t i) {
         if (!isHex(s[i + k])) return false;
     }
     return true;
-}
-
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Length of the valid UTF-8 sequence at i, 0 when it is invalid.
@@ -143,7 +126,7 @@ std::string decodeXstring(std::string_view text) {
             std::uint32_t cp = 0;
             for (std::size_t k = 2; k < 6; ++k)
                 cp = cp * 16 + hexValue(text[i + k]);
-            appendUtf8(out, cp);
+            text::appendUtf8(out, static_cast<char32_t>(cp));
             i += 7;
         } else {
             out += text[i++];

@@ -4,28 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "host/db/db_error.hpp"
+#include "tests/support/counting_connection.hpp"
 #include "tests/support/test_database.hpp"
 
 namespace ls::run {
 namespace {
 
-class CountingConnection : public db::Connection {
-  public:
-    explicit CountingConnection(db::Connection& inner) : inner_(inner) {}
-    db::Recordset execute(std::string_view sql) override {
-        ++statements;
-        return inner_.execute(sql);
-    }
-    db::Recordset execute(std::string_view sql, const std::vector<db::Value>& p) override {
-        ++statements;
-        return inner_.execute(sql, p);
-    }
-    std::string describe() const override { return inner_.describe(); }
-    int statements = 0;
-
-  private:
-    db::Connection& inner_;
-};
+using test::CountingConnection;
 
 TEST(Labels, OwnWordingFirstBlankWordingCountsAsNone) {
     test::TestDatabase database;

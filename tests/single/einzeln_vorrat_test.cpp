@@ -8,29 +8,14 @@
 
 #include "sections/single/einzeln.hpp"
 #include "tests/single/einzeln_daten.hpp"
+#include "tests/support/counting_connection.hpp"
 
 namespace ls::test {
 namespace {
 
 using sections::WriteEinzeln;
 
-class CountingConnection : public db::Connection {
-  public:
-    explicit CountingConnection(db::Connection& inner) : inner_(inner) {}
-    db::Recordset execute(std::string_view sql) override {
-        ++statements;
-        return inner_.execute(sql);
-    }
-    db::Recordset execute(std::string_view sql, const std::vector<db::Value>& p) override {
-        ++statements;
-        return inner_.execute(sql, p);
-    }
-    std::string describe() const override { return inner_.describe(); }
-    int statements = 0;
-
-  private:
-    db::Connection& inner_;
-};
+using test::CountingConnection;
 
 // Column A of every row written, for the order of lines.
 std::vector<std::string> spalteA(ReportFixture& f) {
