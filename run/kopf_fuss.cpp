@@ -4,22 +4,13 @@
 namespace ls::run {
 
 KopfFussVorlage KopfFussLesen(const sheet::Worksheet& sheet) {
-    const auto& p = sheet.pageSetup();
-    return {p.leftHeader, p.centerHeader, p.rightHeader,
-            p.leftFooter, p.centerFooter, p.rightFooter};
+    return sheet.pageSetup().headerFooter;
 }
 
 void WriteKopfFuss(sheet::Worksheet& sheet, const KopfFussVorlage& vorlage, bool lKopfFuss,
                    std::int16_t nZoom, const StatusSink& status) {
     auto& p = sheet.pageSetup();
-    if (lKopfFuss) {
-        p.leftHeader = vorlage.leftHeader;
-        p.centerHeader = vorlage.centerHeader;
-        p.rightHeader = vorlage.rightHeader;
-        p.leftFooter = vorlage.leftFooter;
-        p.centerFooter = vorlage.centerFooter;
-        p.rightFooter = vorlage.rightFooter;
-    }
+    if (lKopfFuss) p.headerFooter = vorlage;
     // 0 is the setting's "no zoom of its own".
     if (nZoom == 0) return;
     if (nZoom < 10 || nZoom > 400) {

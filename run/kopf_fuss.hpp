@@ -12,10 +12,7 @@ namespace ls::run {
 
 // The page header and footer of the template's list sheet, with their field codes
 // ("Seite &P von &N", "&D", "&F", ...) as the template has them.
-struct KopfFussVorlage {
-    std::string leftHeader, centerHeader, rightHeader;
-    std::string leftFooter, centerFooter, rightFooter;
-};
+using KopfFussVorlage = sheet::HeaderFooter;
 
 KopfFussVorlage KopfFussLesen(const sheet::Worksheet& sheet);
 

@@ -127,20 +127,6 @@ void setName(pugi::xml_node workbook, std::string_view name, int localSheetId,
 
 }  // namespace
 
-bool same(const PageSetup& a, const PageSetup& b) {
-    return a.printTitleRows == b.printTitleRows && a.printTitleColumns == b.printTitleColumns &&
-           a.printArea == b.printArea && a.leftHeader == b.leftHeader &&
-           a.centerHeader == b.centerHeader && a.rightHeader == b.rightHeader &&
-           a.leftFooter == b.leftFooter && a.centerFooter == b.centerFooter &&
-           a.rightFooter == b.rightFooter && a.printHeadings == b.printHeadings &&
-           a.printGridlines == b.printGridlines && a.printComments == b.printComments &&
-           a.centerHorizontally == b.centerHorizontally &&
-           a.centerVertically == b.centerVertically && a.orientation == b.orientation &&
-           a.draft == b.draft && a.paperSize == b.paperSize &&
-           a.firstPageNumber == b.firstPageNumber && a.order == b.order &&
-           a.blackAndWhite == b.blackAndWhite && a.zoom == b.zoom;
-}
-
 void read(const pugi::xml_node& worksheet, PageSetup& setup) {
     const auto options = xml::child(worksheet, "printOptions");
     setup.printHeadings = flag(options.attribute("headings"));
@@ -172,12 +158,8 @@ void read(const pugi::xml_node& worksheet, PageSetup& setup) {
     const auto hf = xml::child(worksheet, "headerFooter");
     const Sections header = splitHeader(xml::child(hf, "oddHeader").text().get());
     const Sections footer = splitHeader(xml::child(hf, "oddFooter").text().get());
-    setup.leftHeader = header.left;
-    setup.centerHeader = header.center;
-    setup.rightHeader = header.right;
-    setup.leftFooter = footer.left;
-    setup.centerFooter = footer.center;
-    setup.rightFooter = footer.right;
+    setup.headerFooter = {header.left, header.center, header.right,
+                          footer.left, footer.center, footer.right};
 }
 
 void write(pugi::xml_node worksheet, const PageSetup& now, const PageSetup& loaded,
@@ -239,15 +221,19 @@ void write(pugi::xml_node worksheet, const PageSetup& now, const PageSetup& load
                                                                             : "none");
     }
 
-    const bool headerChanged = now.leftHeader != loaded.leftHeader ||
-                               now.centerHeader != loaded.centerHeader ||
-                               now.rightHeader != loaded.rightHeader;
-    const bool footerChanged = now.leftFooter != loaded.leftFooter ||
-                               now.centerFooter != loaded.centerFooter ||
-                               now.rightFooter != loaded.rightFooter;
+    const auto& texts = now.headerFooter;
+    const auto& was = loaded.headerFooter;
+    const bool headerChanged = texts.leftHeader != was.leftHeader ||
+                               texts.centerHeader != was.centerHeader ||
+                               texts.rightHeader != was.rightHeader;
+    const bool footerChanged = texts.leftFooter != was.leftFooter ||
+                               texts.centerFooter != was.centerFooter ||
+                               texts.rightFooter != was.rightFooter;
     if (headerChanged || footerChanged) {
-        const std::string header = joinHeader(now.leftHeader, now.centerHeader, now.rightHeader);
-        const std::string footer = joinHeader(now.leftFooter, now.centerFooter, now.rightFooter);
+        const std::string header =
+            joinHeader(texts.leftHeader, texts.centerHeader, texts.rightHeader);
+        const std::string footer =
+            joinHeader(texts.leftFooter, texts.centerFooter, texts.rightFooter);
         for (const auto* text : {&header, &footer}) {
             // The spreadsheet takes a longer header or footer for damage.
             if (xml::utf8Length(*text) > 255) {

@@ -10,8 +10,6 @@
 
 namespace ls::sheet::layout {
 
-bool same(const PageSetup& a, const PageSetup& b);
-
 // The members kept in the sheet part.
 void read(const pugi::xml_node& worksheet, PageSetup& setup);
 // Writes the members that differ from what was loaded, leaving everything else as the

@@ -10,12 +10,19 @@ enum class Orientation { Portrait, Landscape };
 enum class PageOrder { DownThenOver, OverThenDown };
 enum class PrintComments { None, AtEnd, AsDisplayed };
 
+// The page header and footer, each in three sections, with their field codes
+// ("Seite &P von &N", "&D", "&F", ...).
+struct HeaderFooter {
+    std::string leftHeader, centerHeader, rightHeader;
+    std::string leftFooter, centerFooter, rightFooter;
+    bool operator==(const HeaderFooter&) const = default;
+};
+
 struct PageSetup {
     std::string printTitleRows;     // "$1:$3", "" for none
     std::string printTitleColumns;  // "$A:$B", "" for none
     std::string printArea;          // "A1:M80", "" for the used range
-    std::string leftHeader, centerHeader, rightHeader;
-    std::string leftFooter, centerFooter, rightFooter;
+    HeaderFooter headerFooter;
     bool printHeadings = false;
     bool printGridlines = false;
     PrintComments printComments = PrintComments::None;
@@ -28,6 +35,7 @@ struct PageSetup {
     PageOrder order = PageOrder::DownThenOver;
     bool blackAndWhite = false;
     int zoom = 100;  // print scale in percent
+    bool operator==(const PageSetup&) const = default;
 };
 
 }  // namespace ls::sheet

@@ -132,7 +132,7 @@ std::vector<RewrittenSheet> rewrittenSheets(const Workbook::Impl& book) {
         const bool selected = i == active;
         const bool rewrite = sheet.dirty || selected != sheet.loadedSelected ||
                              sheet.zoom != sheet.loadedZoom ||
-                             !layout::same(sheet.pageSetup, sheet.loadedPageSetup);
+                             sheet.pageSetup != sheet.loadedPageSetup;
         if (rewrite) sheets.push_back(RewrittenSheet{&sheet, selected});
     }
     return sheets;

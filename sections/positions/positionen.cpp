@@ -17,12 +17,7 @@ void setUpPage(sheet::Worksheet& sheet) {
     page.printTitleRows.clear();
     page.printTitleColumns.clear();
     page.printArea.clear();
-    page.leftHeader.clear();
-    page.centerHeader.clear();
-    page.rightHeader.clear();
-    page.leftFooter.clear();
-    page.centerFooter.clear();
-    page.rightFooter.clear();
+    page.headerFooter = {};
     page.printHeadings = false;
     page.printGridlines = false;
     page.printComments = sheet::PrintComments::None;

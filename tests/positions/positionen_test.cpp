@@ -71,8 +71,10 @@ INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHIN
     page.printTitleRows = "$1:$11";
     page.printTitleColumns = "$A:$A";
     page.printArea = "A1:J60";
-    page.leftHeader = page.centerHeader = page.rightHeader = "Kopf";
-    page.leftFooter = page.centerFooter = page.rightFooter = "Fuß";
+    page.headerFooter.leftHeader = page.headerFooter.centerHeader = page.headerFooter.rightHeader =
+        "Kopf";
+    page.headerFooter.leftFooter = page.headerFooter.centerFooter = page.headerFooter.rightFooter =
+        "Fuß";
     page.printHeadings = page.printGridlines = true;
     page.printComments = sheet::PrintComments::AtEnd;
     page.centerHorizontally = page.centerVertically = true;
@@ -134,8 +136,9 @@ INSERT INTO SCH_BELEGE (ID, ID_NN_POSITIONEN, ID_SCH_BELEGE_KOPF, ID_SCH_MASCHIN
     EXPECT_EQ(page.printTitleRows, "");
     EXPECT_EQ(page.printTitleColumns, "");
     EXPECT_EQ(page.printArea, "");
-    for (const auto* text : {&page.leftHeader, &page.centerHeader, &page.rightHeader,
-                             &page.leftFooter, &page.centerFooter, &page.rightFooter})
+    for (const auto* text : {&page.headerFooter.leftHeader, &page.headerFooter.centerHeader,
+                             &page.headerFooter.rightHeader, &page.headerFooter.leftFooter,
+                             &page.headerFooter.centerFooter, &page.headerFooter.rightFooter})
         EXPECT_EQ(*text, "");
     for (const bool flag : {page.printHeadings, page.printGridlines, page.centerHorizontally,
                             page.centerVertically, page.draft, page.blackAndWhite})

@@ -143,11 +143,11 @@ class KopfFussTest : public ReportRunTest {
     KopfFussTest() {
         addLog(1, "10", "'1'");
         auto& p = f.sheet().pageSetup();
-        p.leftHeader = "&\"Arial,Fett\"&12Holzverkauf &A";
-        p.centerHeader = "&D &T";
-        p.rightHeader = "&F &&Co &Z&G";
-        p.centerFooter = "Seite &P von &N";
-        p.rightFooter = "&K00FF00Blatt &[Seite]&B&I&U&S&E&X&Y&O&H&10";
+        p.headerFooter.leftHeader = "&\"Arial,Fett\"&12Holzverkauf &A";
+        p.headerFooter.centerHeader = "&D &T";
+        p.headerFooter.rightHeader = "&F &&Co &Z&G";
+        p.headerFooter.centerFooter = "Seite &P von &N";
+        p.headerFooter.rightFooter = "&K00FF00Blatt &[Seite]&B&I&U&S&E&X&Y&O&H&10";
         p.zoom = 90;
         vorlage = p;
     }
@@ -159,8 +159,7 @@ class KopfFussTest : public ReportRunTest {
                                      recorder("Verdichtet"),
                                      [](Report& r) {
                                          auto& p = r.sheet.pageSetup();
-                                         p.leftHeader = p.centerHeader = p.rightHeader = "";
-                                         p.leftFooter = p.centerFooter = p.rightFooter = "";
+                                         p.headerFooter = {};
                                          p.zoom = 100;
                                      },
                                      recorder("Gesamt")};
@@ -184,18 +183,18 @@ TEST_F(KopfFussTest, TheTemplatesHeaderAndFooterStandAgainWithEveryFieldCode) {
     f.settings.lKopfFuss = true;
     runWithPositions();
     const auto& p = f.sheet().pageSetup();
-    EXPECT_EQ(p.leftHeader, vorlage.leftHeader);
-    EXPECT_EQ(p.centerHeader, vorlage.centerHeader);
-    EXPECT_EQ(p.rightHeader, vorlage.rightHeader);
-    EXPECT_EQ(p.leftFooter, "");
-    EXPECT_EQ(p.centerFooter, "Seite &P von &N");
-    EXPECT_EQ(p.rightFooter, vorlage.rightFooter);
+    EXPECT_EQ(p.headerFooter.leftHeader, vorlage.headerFooter.leftHeader);
+    EXPECT_EQ(p.headerFooter.centerHeader, vorlage.headerFooter.centerHeader);
+    EXPECT_EQ(p.headerFooter.rightHeader, vorlage.headerFooter.rightHeader);
+    EXPECT_EQ(p.headerFooter.leftFooter, "");
+    EXPECT_EQ(p.headerFooter.centerFooter, "Seite &P von &N");
+    EXPECT_EQ(p.headerFooter.rightFooter, vorlage.headerFooter.rightFooter);
     EXPECT_EQ(p.zoom, 100);  // nZoom 0: no zoom of the template's own
     EXPECT_TRUE(warnings().empty());
 
     // A second run on the same workbook still finds the template's footer.
     runWithPositions();
-    EXPECT_EQ(f.sheet().pageSetup().centerFooter, "Seite &P von &N");
+    EXPECT_EQ(f.sheet().pageSetup().headerFooter.centerFooter, "Seite &P von &N");
 }
 
 TEST_F(KopfFussTest, WithoutTheFlagThePositionsPageSetupStays) {
@@ -203,8 +202,8 @@ TEST_F(KopfFussTest, WithoutTheFlagThePositionsPageSetupStays) {
     f.settings.nZoom = 75;
     runWithPositions();
     const auto& p = f.sheet().pageSetup();
-    EXPECT_EQ(p.centerFooter, "");
-    EXPECT_EQ(p.leftHeader, "");
+    EXPECT_EQ(p.headerFooter.centerFooter, "");
+    EXPECT_EQ(p.headerFooter.leftHeader, "");
     EXPECT_EQ(p.zoom, 75);
 }
 

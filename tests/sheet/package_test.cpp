@@ -79,8 +79,8 @@ TEST_F(Package, SavedWorkbookReopensWithItsCellsFormatsAndLayout) {
     page.orientation = Orientation::Landscape;
     page.printArea = "A1:M80";
     page.printTitleRows = "$1:$3";
-    page.centerHeader = "&P von &N";
-    page.leftFooter = "Forstamt";
+    page.headerFooter.centerHeader = "&P von &N";
+    page.headerFooter.leftFooter = "Forstamt";
     page.firstPageNumber = 3;
     page.zoom = 90;
     book.activate(book.sheet(1));
@@ -113,8 +113,8 @@ TEST_F(Package, SavedWorkbookReopensWithItsCellsFormatsAndLayout) {
     EXPECT_EQ(p.orientation, Orientation::Landscape);
     EXPECT_EQ(p.printArea, "$A$1:$M$80");
     EXPECT_EQ(p.printTitleRows, "$1:$3");
-    EXPECT_EQ(p.centerHeader, "&P von &N");
-    EXPECT_EQ(p.leftFooter, "Forstamt");
+    EXPECT_EQ(p.headerFooter.centerHeader, "&P von &N");
+    EXPECT_EQ(p.headerFooter.leftFooter, "Forstamt");
     EXPECT_EQ(p.firstPageNumber, 3);
     EXPECT_EQ(p.zoom, 90);
     EXPECT_EQ(p.paperSize, 9);
@@ -130,7 +130,7 @@ TEST_F(Package, PageSetupOfThePositionsListIsWrittenAndClearedAgain) {
     auto& page = book.sheet(0).pageSetup();
     page.printArea = "A1:C3";
     page.printTitleRows = "1:2";
-    page.centerFooter = "Seite &P";
+    page.headerFooter.centerFooter = "Seite &P";
     book.save(file("a.xlsx"));
     auto again = Workbook::fromTemplate(file("a.xlsx"));
     EXPECT_EQ(test::readZip(file("a.xlsx")).at("xl/workbook.xml").find("'Neue Liste'!$1:$2") !=
@@ -139,12 +139,12 @@ TEST_F(Package, PageSetupOfThePositionsListIsWrittenAndClearedAgain) {
     auto& p = again.sheet(0).pageSetup();
     p.printArea.clear();
     p.printTitleRows.clear();
-    p.centerFooter.clear();
+    p.headerFooter.centerFooter.clear();
     again.save(file("b.xlsx"));
     const auto cleared = Workbook::fromTemplate(file("b.xlsx"));
     EXPECT_EQ(cleared.sheet(0).pageSetup().printArea, "");
     EXPECT_EQ(cleared.sheet(0).pageSetup().printTitleRows, "");
-    EXPECT_EQ(cleared.sheet(0).pageSetup().centerFooter, "");
+    EXPECT_EQ(cleared.sheet(0).pageSetup().headerFooter.centerFooter, "");
     EXPECT_EQ(test::readZip(file("b.xlsx")).at("xl/workbook.xml").find("definedName"),
               std::string::npos);
 
@@ -152,7 +152,7 @@ TEST_F(Package, PageSetupOfThePositionsListIsWrittenAndClearedAgain) {
     bad.sheet(0).pageSetup().printArea = "A1:ZZZZ9";
     EXPECT_THROW(bad.save(file("c.xlsx")), SheetError);
     bad.sheet(0).pageSetup().printArea.clear();
-    bad.sheet(0).pageSetup().leftHeader = std::string(300, 'x');
+    bad.sheet(0).pageSetup().headerFooter.leftHeader = std::string(300, 'x');
     EXPECT_THROW(bad.save(file("c.xlsx")), SheetError);
     EXPECT_FALSE(std::filesystem::exists(file("c.xlsx")));
 }
