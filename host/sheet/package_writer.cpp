@@ -62,19 +62,23 @@ void PackageWriter::checkName(const std::string& name) const {
     if (entries_.size() >= 0xffff) throw PackageError("zu viele Teile");
 }
 
+void PackageWriter::putEntryFields(std::string& out, const Entry& e) const {
+    put16(out, kVersionNeeded);
+    put16(out, kUtf8Names);
+    put16(out, e.method);
+    put16(out, dosTime_);
+    put16(out, dosDate_);
+    put32(out, e.crc);
+    put32(out, e.compressedSize);
+    put32(out, e.size);
+    put16(out, static_cast<std::uint32_t>(e.name.size()));
+    put16(out, 0);  // extra field
+}
+
 void PackageWriter::writeLocalHeader(const Entry& e) {
     std::string header;
     put32(header, 0x04034b50);
-    put16(header, kVersionNeeded);
-    put16(header, kUtf8Names);
-    put16(header, e.method);
-    put16(header, dosTime_);
-    put16(header, dosDate_);
-    put32(header, e.crc);
-    put32(header, e.compressedSize);
-    put32(header, e.size);
-    put16(header, static_cast<std::uint32_t>(e.name.size()));
-    put16(header, 0);
+    putEntryFields(header, e);
     header += e.name;
     writeBytes(header);
 }
@@ -148,16 +152,7 @@ void PackageWriter::close() {
         checkSize(e.offset);
         put32(directory, 0x02014b50);
         put16(directory, kVersionNeeded);  // made by: MS-DOS attributes, version 2.0
-        put16(directory, kVersionNeeded);
-        put16(directory, kUtf8Names);
-        put16(directory, e.method);
-        put16(directory, dosTime_);
-        put16(directory, dosDate_);
-        put32(directory, e.crc);
-        put32(directory, e.compressedSize);
-        put32(directory, e.size);
-        put16(directory, static_cast<std::uint32_t>(e.name.size()));
-        put16(directory, 0);  // extra field
+        putEntryFields(directory, e);
         put16(directory, 0);  // comment
         put16(directory, 0);  // disk
         put16(directory, 0);  // internal attributes

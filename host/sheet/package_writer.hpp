@@ -38,6 +38,9 @@ class PackageWriter {
         std::uint64_t size = 0;
         std::uint64_t offset = 0;  // of the local header
     };
+    // The fields the local header and the directory record share, from "version needed"
+    // to the extra field's length.
+    void putEntryFields(std::string& out, const Entry& entry) const;
     void writeLocalHeader(const Entry& entry);
     void patchLocalHeader(const Entry& entry);
     void writeBytes(std::string_view bytes);
