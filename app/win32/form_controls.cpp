@@ -38,6 +38,17 @@ ClassAndStyle classAndStyle(ControlKind kind) {
 
 }  // namespace
 
+void registerFormClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);
+}
+
 int screenDpi() {
     const HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;

@@ -24,6 +24,10 @@ struct FormFonts {
     Font bold;
 };
 
+// Registers a form's window class: arrow cursor, the dialog face colour. Registering a class
+// a second time fails harmlessly.
+void registerFormClass(HINSTANCE instance, WNDPROC proc, const wchar_t* className);
+
 // The screen's resolution in dots per inch (96 unless the user enlarged the display).
 int screenDpi();
 

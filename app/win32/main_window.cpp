@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "app/win32/form_controls.hpp"
 #include "app/win32/instance_channel.hpp"
 #include "app/win32/template_dialog.hpp"
 #include "app/win32/window_position.hpp"
@@ -21,17 +22,6 @@ constexpr std::array<int, 4> kCheckBoxes = {kIdLosweise, kIdDruck, kIdEinzeln, k
 std::wstring caption() {
     return L"TNV32-Lieferschein V " + std::to_wstring(LS_VERSION_MAJOR) + L"." +
            std::to_wstring(LS_VERSION_MINOR) + L"." + std::to_wstring(LS_VERSION_PATCH);
-}
-
-void registerClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = proc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    RegisterClassExW(&windowClass);
 }
 
 WPARAM checkValue(CheckState s) {
@@ -64,7 +54,7 @@ MainWindow::MainWindow(const CommandLine& commandLine)
     const auto instance = GetModuleHandleW(nullptr);
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
-    registerClass(instance, windowProc);
+    registerFormClass(instance, windowProc, kMainWindowClass);
 
     const auto size = windowSize(kMainClient, kStyle, kExStyle, dpi_);
     // Centred on the screen unless a position was stored.

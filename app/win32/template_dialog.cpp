@@ -50,22 +50,11 @@ LRESULT CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(dialog, message, wParam, lParam);
 }
 
-void registerClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = dialogProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);  // fails harmlessly when registered before
-}
-
 }  // namespace
 
 std::size_t chooseTemplate(HWND owner, const std::vector<std::string>& names) {
     const auto instance = GetModuleHandleW(nullptr);
-    registerClass(instance);
+    registerFormClass(instance, dialogProc, kClassName);
     const int dpi = screenDpi();
     const auto fonts = formFonts(dpi);
     const auto size = windowSize(kDialogClient, kStyle, kExStyle, dpi);
