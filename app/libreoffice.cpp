@@ -95,9 +95,8 @@ std::string fileUrl(const std::filesystem::path& absolute) {
     return url;
 }
 
-OfficeResult runLibreOffice(const std::vector<std::string>& arguments) {
-    const auto office = findLibreOffice();
-    if (!office) throw LibreOfficeError("LibreOffice ist nicht installiert.");
+OfficeResult runLibreOffice(const std::filesystem::path& office,
+                            const std::vector<std::string>& arguments) {
     // A profile of its own per job: a LibreOffice the user has open, or another job running
     // at the same time, would otherwise take the job or lock the profile. It lies in a
     // private folder: a profile another user prepared could run their macros.
@@ -108,7 +107,7 @@ OfficeResult runLibreOffice(const std::vector<std::string>& arguments) {
         throw LibreOfficeError("Kein privater Ordner für LibreOffice: " + std::string(e.what()));
     }
     presetProfileLocale(profile->path(), officeLocale(text::userLocaleName("LC_NUMERIC")));
-    std::vector<std::string> argv = {platform::utf8(*office),
+    std::vector<std::string> argv = {platform::utf8(office),
                                      "-env:UserInstallation=" + fileUrl(profile->path()),
                                      "--headless", "--norestore"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -119,7 +118,8 @@ OfficeResult runLibreOffice(const std::vector<std::string>& arguments) {
 std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
                                              const std::filesystem::path& outDir,
                                              const std::string& target) {
-    if (!findLibreOffice()) {
+    const auto office = findLibreOffice();
+    if (!office) {
         throw LibreOfficeError("LibreOffice ist nicht installiert; \"" + file.filename().string() +
                                "\" kann nicht umgewandelt werden.");
     }
@@ -130,8 +130,8 @@ std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
     // result (or with LibreOffice's restart status); a second start then converts.
     OfficeResult result;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        result = runLibreOffice(
-            {"--convert-to", target, "--outdir", platform::utf8(outDir), platform::utf8(file)});
+        result = runLibreOffice(*office, {"--convert-to", target, "--outdir",
+                                          platform::utf8(outDir), platform::utf8(file)});
         if (result.exitCode == 0 && std::filesystem::exists(converted)) return converted;
     }
     throw LibreOfficeError("LibreOffice konnte \"" + file.filename().string() +

@@ -22,13 +22,14 @@ std::optional<std::filesystem::path> findLibreOffice();
 // "file:///C:/Users/J%C3%BCrgen". Bytes outside the unreserved set are percent-encoded.
 std::string fileUrl(const std::filesystem::path& absolute);
 
-// Runs LibreOffice headless with a private profile in the user's locale, for one job.
-// Throws LibreOfficeError when LibreOffice is missing or no private folder can be made.
+// Runs office (as findLibreOffice found it) headless with a private profile in the user's
+// locale, for one job. Throws LibreOfficeError when no private folder can be made.
 struct OfficeResult {
     int exitCode = -1;
     std::string output;
 };
-OfficeResult runLibreOffice(const std::vector<std::string>& arguments);
+OfficeResult runLibreOffice(const std::filesystem::path& office,
+                            const std::vector<std::string>& arguments);
 
 // The language tag LibreOffice formats numbers and dates with, from the name of the user's
 // locale ("de_AT.UTF-8" -> "de-AT"). The delivery note is a German document: where no locale

@@ -86,10 +86,12 @@ void printPdf(const std::filesystem::path& pdf, const std::string& printer) {
     const auto spooler = platform::printSpooler();
     if (!spooler) {
         // No printer queue command: LibreOffice prints the PDF itself.
+        const auto office = findLibreOffice();
+        if (!office) throw PrintError("Drucken nicht möglich: LibreOffice ist nicht installiert.");
         try {
-            const auto result = printer.empty()
-                                    ? runLibreOffice({"-p", platform::utf8(pdf)})
-                                    : runLibreOffice({"--pt", printer, platform::utf8(pdf)});
+            const auto result =
+                printer.empty() ? runLibreOffice(*office, {"-p", platform::utf8(pdf)})
+                                : runLibreOffice(*office, {"--pt", printer, platform::utf8(pdf)});
             if (result.exitCode != 0) throw PrintError("Drucken nicht möglich: " + result.output);
         } catch (const LibreOfficeError& e) {
             throw PrintError(std::string("Drucken nicht möglich: ") + e.what());
