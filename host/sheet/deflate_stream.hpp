@@ -38,7 +38,7 @@ class DeflateStream {
         std::uint32_t crc = 0;
         std::uint64_t size = 0;
     };
-    static Piece compress(std::string data, bool last);
+    static Piece compress(std::string data, bool last, int level);
     void collect();  // hands the piece in compression to the sink
 
     Sink sink_;
@@ -49,6 +49,7 @@ class DeflateStream {
     std::uint64_t size_ = 0;
     std::uint64_t compressedSize_ = 0;
     bool finished_ = false;
+    bool pieced_ = false;  // the part is longer than one piece
 };
 
 // Makes a complete raw deflate stream one that others can follow: its last block no longer
