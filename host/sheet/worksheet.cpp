@@ -72,6 +72,25 @@ const Cell* Worksheet::Impl::find(std::int32_t row, std::int32_t column) const {
     return r ? r->find(column) : nullptr;
 }
 
+std::string Worksheet::Impl::shownText(const Cell& cell) const {
+    const auto& strings = shared->strings;
+    switch (cell.kind) {
+        case CellKind::Number:
+            return numfmt::formatNumber(cell.number,
+                                        shared->styles.format(cell.style).numberFormat);
+        case CellKind::Text:
+            return numfmt::formatText(strings.text(cell.text),
+                                      shared->styles.format(cell.style).numberFormat);
+        case CellKind::Boolean:
+            return cell.number != 0 ? "WAHR" : "FALSCH";
+        case CellKind::Error:
+            return strings.text(cell.text);
+        case CellKind::Empty:
+            break;
+    }
+    return {};
+}
+
 Cell& Worksheet::Impl::touch(Row& row, std::int32_t column) {
     if (!row.cells.empty() && row.cells.back().column == column) return row.cells.back();
     if (Cell* existing = row.find(column)) return *existing;
@@ -281,22 +300,9 @@ std::string Worksheet::text(std::int32_t row, std::int32_t column) const {
 }
 
 std::string Worksheet::displayText(std::int32_t row, std::int32_t column) const {
-    const CellValue v = value(row, column);
-    const std::string& code =
-        impl_->shared->styles.format(impl_->styleAt(row, column)).numberFormat;
-    switch (v.kind) {
-        case ValueKind::Number:
-            return numfmt::formatNumber(v.number, code);
-        case ValueKind::Text:
-            return numfmt::formatText(v.text, code);
-        case ValueKind::Boolean:
-            return v.boolean ? "WAHR" : "FALSCH";
-        case ValueKind::Error:
-            return v.text;
-        case ValueKind::Empty:
-            break;
-    }
-    return {};
+    Range::cell(row, column);  // throws for a cell off the sheet
+    const Cell* cell = impl_->find(row, column);
+    return cell ? impl_->shownText(*cell) : std::string();
 }
 
 CellFormat Worksheet::format(std::int32_t row, std::int32_t column) const {
@@ -617,7 +623,7 @@ void Worksheet::autoFitColumns(const Range& range) {
                     merged.count(static_cast<std::int64_t>(row.index) << 16 | cell.column)) {
                     continue;
                 }
-                const std::string shown = displayText(row.index, cell.column);
+                const std::string shown = s.shownText(cell);
                 if (shown.empty()) continue;
                 const double w = textWidth(shown, s.shared->styles.format(cell.style));
                 auto& best = fit.widths[cell.column];

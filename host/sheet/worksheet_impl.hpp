@@ -98,6 +98,8 @@ struct Worksheet::Impl {
     std::uint32_t inheritedStyle(const Row* row, std::int32_t column) const;
     std::uint32_t styleAt(std::int32_t row, std::int32_t column) const;
     const Cell* find(std::int32_t row, std::int32_t column) const;
+    // The text the spreadsheet shows for a cell, by its number format.
+    std::string shownText(const Cell& cell) const;
     Cell& touch(Row& row, std::int32_t column);
     std::uint32_t addFormula(std::string text, std::string attributes = {});
     const std::string& formulaText(const Cell& cell) const;
