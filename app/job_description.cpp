@@ -94,12 +94,4 @@ std::string jobLine(const JobDescription& job, std::size_t maxCustomer) {
     return line;
 }
 
-std::string groupedNumber(std::size_t value) {
-    std::string digits = std::to_string(value);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ".");
-    }
-    return digits;
-}
-
 }  // namespace ls::app

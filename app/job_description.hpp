@@ -29,7 +29,4 @@ std::string jobLine(const JobDescription& job, std::size_t maxCustomer = 40);
 // At most maxChars characters of UTF-8 text, the last one "…" when it was cut.
 std::string elideUtf8(std::string_view text, std::size_t maxChars);
 
-// 12400 as "12.400".
-std::string groupedNumber(std::size_t value);
-
 }  // namespace ls::app

@@ -4,6 +4,7 @@
 #include "app/ini_file.hpp"
 #include "app/job_description.hpp"
 #include "app/process.hpp"
+#include "host/text/convert.hpp"
 #include "platform/open_document.hpp"
 #include "platform/utf8_path.hpp"
 #include "run/run_cancel.hpp"
@@ -147,8 +148,8 @@ void WindowModel::rowDone(std::size_t done, std::size_t total) {
     if (cancelRequested_) throw run::RunCancelled();
     const auto now = clock_();
     if (now - lastPaint_ >= kRepaintInterval) {
-        statusText_ = phaseWord(phase_) + " … " + groupedNumber(done) + " von " +
-                      groupedNumber(total) + " Stämmen";
+        statusText_ = phaseWord(phase_) + " … " + text::groupedNumber(done) + " von " +
+                      text::groupedNumber(total) + " Stämmen";
         paintIfDue(now);
     }
     letEventsThrough(now);

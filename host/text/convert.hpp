@@ -55,5 +55,7 @@ std::string formatNumber(double v);
 std::string formatPattern(double v, std::string_view pattern);
 // A date in the locale's short date form ("05.03.2026"); with its time when it has one.
 std::string formatShortDate(const DateTime& d);
+// A count for messages, grouped the German way whatever the locale: 12400 as "12.400".
+std::string groupedNumber(std::size_t value);
 
 }  // namespace ls::text

@@ -210,4 +210,14 @@ std::string formatPattern(double v, std::string_view pattern) {
     return text;
 }
 
+std::string groupedNumber(std::size_t value) {
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 }  // namespace ls::text

@@ -39,13 +39,5 @@ TEST(JobDescription, LongOrOddCustomerNamesAreShortenedNeverSplit) {
     EXPECT_EQ(jobLine(job), "Rechnung aus den Optionen · Vorlage Lieferschein.xltx · forst.db");
 }
 
-TEST(JobDescription, NumbersAreGroupedTheGermanWay) {
-    EXPECT_EQ(groupedNumber(0), "0");
-    EXPECT_EQ(groupedNumber(999), "999");
-    EXPECT_EQ(groupedNumber(12400), "12.400");
-    EXPECT_EQ(groupedNumber(100000), "100.000");
-    EXPECT_EQ(groupedNumber(1234567), "1.234.567");
-}
-
 }  // namespace
 }  // namespace ls::app

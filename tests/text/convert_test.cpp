@@ -145,5 +145,13 @@ TEST(ConvertTest, LocaleNamesGiveTheirConventions) {
     }
 }
 
+TEST(Convert, CountsAreGroupedTheGermanWay) {
+    EXPECT_EQ(groupedNumber(0), "0");
+    EXPECT_EQ(groupedNumber(999), "999");
+    EXPECT_EQ(groupedNumber(12400), "12.400");
+    EXPECT_EQ(groupedNumber(100000), "100.000");
+    EXPECT_EQ(groupedNumber(1234567), "1.234.567");
+}
+
 }  // namespace
 }  // namespace ls::text
