@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <stdexcept>
 
 #include "host/db/db_error.hpp"
 #include "host/db/read_transaction.hpp"
 #include "host/db/sql_text.hpp"
+#include "host/sheet/range.hpp"
+#include "host/sheet/sheet_error.hpp"
 #include "host/text/convert.hpp"
 #include "run/cells.hpp"
 #include "run/kopf_fuss.hpp"
@@ -106,7 +109,9 @@ class Driver {
         }
         for (const auto& warning : result.warnings)
             status_(warning);
-        if (countRows_) invoiceRows_ = invoiceLogCount();
+        const std::size_t logs = countRows_ || settings_.lEinzeln != 0 ? invoiceLogCount() : 0;
+        if (countRows_) invoiceRows_ = logs;
+        if (settings_.lEinzeln != 0) refuseMoreLogsThanRows(logs);
 
         // The template's macros get the condition the previous run left behind.
         workbook_.runMacro(
@@ -123,11 +128,21 @@ class Driver {
         writeOpening();
         sheet().resetPageBreaks();
 
-        bool firstLotBlock = true;
-        while (!lists.eof())
-            writeList(lists, firstLotBlock);
-
-        writers_.WritePositionen(report_);
+        try {
+            bool firstLotBlock = true;
+            while (!lists.eof())
+                writeList(lists, firstLotBlock);
+            writers_.WritePositionen(report_);
+        } catch (const sheet::SheetError&) {
+            // The sheet's only limit a correct run meets is its last row; say so in words.
+            if (state_.Zeile <= sheet::kMaxRows) throw;
+            throw std::length_error(
+                "Der Lieferschein braucht mehr Zeilen, als ein Tabellenblatt hat (" +
+                text::groupedNumber(sheet::kMaxRows) + "); das Blatt war bei Liste " +
+                state_.AktListe +
+                " voll.\nBitte die Rechnung teilen oder in der Vorlage weniger Teile einschalten "
+                "(lEinzeln, lVerdichtet).");
+        }
         status_("Kopf / Fußzeile ...");
         state_.Bedingung = invoiceCondition(state_.RechArt, state_.RechNr);
         if (settings_.lKubGesamt) writers_.WriteGesamtsummen(report_);
@@ -149,6 +164,24 @@ class Driver {
         auto rs = db_.execute(invoiceLogCountSql(state_.RechArt, state_.RechNr));
         if (rs.eof() || rs["ANZAHL"].isNull()) return 0;
         return static_cast<std::size_t>(std::max<std::int64_t>(0, rs["ANZAHL"].toInt64()));
+    }
+
+    // The single-log list gives every log a row of its own. An invoice with more logs than
+    // the sheet has rows below the start row cannot become a note; that is said before any
+    // list is read, instead of after minutes of work and a result of a million rows held in
+    // memory.
+    void refuseMoreLogsThanRows(std::size_t logs) const {
+        const auto rows = static_cast<std::size_t>(
+            std::max<std::int32_t>(0, sheet::kMaxRows - settings_.StartZeile + 1));
+        if (logs <= rows) return;
+        throw std::length_error(
+            "Die Rechnung " + state_.RechArt + " " + state_.RechNr + " hat " +
+            text::groupedNumber(logs) +
+            " Stämme; die Einzelliste braucht für jeden eine Zeile, "
+            "das Tabellenblatt hat ab Zeile " +
+            std::to_string(settings_.StartZeile) + " nur noch " + text::groupedNumber(rows) +
+            ".\nBitte die Rechnung teilen oder die Einzelliste in der Vorlage abschalten "
+            "(lEinzeln).");
     }
 
     bool invoiceHasHead() {

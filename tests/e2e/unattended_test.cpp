@@ -376,7 +376,7 @@ TEST_F(Unattended, ARunPastTheSheetsLastRowStopsWithoutAResult) {
 
     const auto r = run(demoDb() + "|1001|R|" + ini().string() + "|SILENT");
     EXPECT_EQ(r.exitCode, 1) << r.output;
-    EXPECT_THAT(r.output, HasSubstr("1048576"));
+    EXPECT_THAT(r.output, HasSubstr("das Tabellenblatt hat ab Zeile 1048560 nur noch 17."));
     EXPECT_FALSE(std::filesystem::exists(result()));
 }
 

@@ -4,7 +4,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "host/db/db_error.hpp"
+#include "host/sheet/range.hpp"
 #include "tests/support/report_fixture.hpp"
 
 namespace ls::run {
@@ -353,6 +356,40 @@ TEST_F(ReportRunTest, RowsPastTheOld16BitLimitAreJustRows) {
     EXPECT_EQ(f.sheet().value(40'002, 1).text, "Lieferschein");
     EXPECT_EQ(calls[1].zeile, 40'004);
     EXPECT_EQ(f.sheet().pageBreaks().front(), 40'008);
+}
+
+// The sheet ends at row 1,048,576; a start row near it stands in for an invoice of a
+// million logs.
+TEST_F(ReportRunTest, AnInvoiceWithMoreLogsThanRowsIsRefusedBeforeAnyListIsWritten) {
+    for (int id = 1; id <= 4; ++id)
+        addLog(id, "10", "'1'");
+    f.settings.StartZeile = sheet::kMaxRows - 2;  // three rows left
+    try {
+        runReport();
+        FAIL() << "no refusal";
+    } catch (const std::length_error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("Die Rechnung R 1001 hat 4 Stämme"));
+        EXPECT_THAT(e.what(), HasSubstr("ab Zeile 1048574 nur noch 3"));
+    }
+    EXPECT_TRUE(calls.empty());
+
+    // Without the single-log list the logs need no rows of their own.
+    f.settings.lEinzeln = 0;
+    f.settings.StartZeile = sheet::kMaxRows - 20;
+    EXPECT_EQ(runReport().outcome, RunOutcome::Written);
+}
+
+TEST_F(ReportRunTest, ANoteThatOutgrowsTheSheetSaysSoAndNamesTheList) {
+    addLog(1, "10", "'1'");
+    addLog(2, "20", "'1'");
+    f.settings.StartZeile = sheet::kMaxRows - 9;  // room for the opening and one block
+    try {
+        runReport();
+        FAIL() << "the sheet did not overflow";
+    } catch (const std::length_error& e) {
+        EXPECT_THAT(e.what(), HasSubstr("mehr Zeilen, als ein Tabellenblatt hat (1.048.576)"));
+        EXPECT_THAT(e.what(), HasSubstr("bei Liste 20 voll"));
+    }
 }
 
 TEST_F(ReportRunTest, ADatabaseErrorReachesTheCaller) {
