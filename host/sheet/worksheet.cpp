@@ -587,20 +587,24 @@ void Worksheet::setColumnWidth(const Range& range, double width) {
 void Worksheet::autoFitColumns(const Range& range) {
     Impl& s = *impl_;
     AutoFit& fit = s.autoFit;
-    // A note fits its columns after every list: the rows fitted before count again only
-    // when something above the last fitted row changed since.
-    const bool extend = fit.valid && fit.left == range.left && fit.right == range.right &&
-                        fit.top == range.top && range.bottom >= fit.last &&
-                        s.cells.changedFrom() > fit.last &&
-                        fit.mergesAbove == mergesAbove(s, range, fit.last);
+    // A note fits its columns after every list, and then single columns of the same rows
+    // for its positions: the widths found before count again, and only the rows below the
+    // last fitted row are read, unless something above it changed since. The widths are
+    // kept for all the columns fitted before, so that a narrower fit stays continuable.
+    const bool within = fit.valid && fit.left <= range.left && range.right <= fit.right &&
+                        fit.top == range.top && range.bottom >= fit.last;
+    const Range span = within ? Range(range.top, fit.left, range.bottom, fit.right) : range;
+    const bool extend = within && s.cells.changedFrom() > fit.last &&
+                        fit.mergesAbove == mergesAbove(s, span, fit.last);
     if (!extend) fit = AutoFit{};
+    const Range fitted = extend ? span : range;
     const std::int32_t from = extend ? fit.last + 1 : range.top;
     const auto& rows = std::as_const(s.cells).rows();
     const std::int32_t lastRow = rows.empty() ? range.top : rows.back().index;
     const std::int32_t through = std::max(from - 1, std::min(range.bottom, lastRow));
 
     if (from <= through) {
-        const Range fresh(from, range.left, through, range.right);
+        const Range fresh(from, fitted.left, through, fitted.right);
         // Cells of merged blocks do not count: their text spans several columns or rows.
         std::unordered_set<std::int64_t> merged;
         for (const auto& m : s.merges) {
@@ -632,17 +636,18 @@ void Worksheet::autoFitColumns(const Range& range) {
         }
     }
     fit.valid = true;
-    fit.top = range.top;
-    fit.left = range.left;
-    fit.right = range.right;
+    fit.top = fitted.top;
+    fit.left = fitted.left;
+    fit.right = fitted.right;
     fit.last = through;
-    fit.mergesAbove = mergesAbove(s, range, through);
+    fit.mergesAbove = mergesAbove(s, fitted, through);
     s.cells.forgetChanges();
 
-    if (fit.widths.empty()) return;
-    s.dirty = true;
-    for (const auto& [c, w] : fit.widths) {
-        auto& column = s.columns[c];
+    for (auto it = fit.widths.lower_bound(range.left);
+         it != fit.widths.end() && it->first <= range.right; ++it) {
+        s.dirty = true;
+        auto& column = s.columns[it->first];
+        const double w = it->second;
         column.width = std::min(255.0, std::ceil((w + 1) * 256) / 256);
         column.customWidth = true;
         column.hidden = false;

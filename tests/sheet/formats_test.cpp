@@ -228,11 +228,29 @@ TEST_F(AutoFitAgain, ChangesAboveTheLastFitCountAsInAFitFromScratch) {
     EXPECT_EQ(widths(), widthsFromScratch({Range("A3:B3"), Range("A20:B20")}));
 }
 
+// The positions fit single columns of the rows the lists fitted before.
+TEST_F(AutoFitAgain, ANarrowerFitOfTheSameRowsTakesTheWidthsFoundBefore) {
+    writeList(1, 30, "Stamm ");
+    sheet.setText("C7", "Bemerkung");
+    sheet.autoFitColumns("A:C");
+    writeList(31, 5, "eine viel längere Stammnummer ");
+    sheet.setText("B40", "eine Summe, breiter als alle Zahlen");
+    sheet.autoFitColumns("B:B");
+    const auto fresh = widthsFromScratch({});
+    EXPECT_EQ(sheet.columnWidth(2), fresh[1]);
+    EXPECT_LT(*sheet.columnWidth(1), *fresh[0]);  // A waits for a fit of its own
+    sheet.autoFitColumns("A:A");
+    sheet.autoFitColumns("C:C");
+    EXPECT_EQ(widths(), fresh);
+}
+
 TEST_F(AutoFitAgain, AFitOfOtherColumnsOrRowsStartsAfresh) {
     writeList(1, 20, "Stamm ");
     sheet.autoFitColumns("A:C");
     sheet.setText("A25", "ein langer Text in Spalte A");
+    const auto before = widths();
     sheet.autoFitColumns("B:B");  // does not look at A
+    EXPECT_EQ(sheet.columnWidth(1), before[0]);
     sheet.setText("A2", "noch länger als der Text darunter in Zeile 25");
     sheet.autoFitColumns("A:C");
     EXPECT_EQ(widths(), widthsFromScratch({}));
