@@ -130,7 +130,8 @@ Warnungen und Meldungen stehen auf der Standardfehlerausgabe.
 
 Rückgabewerte:
   0  fertig, der Lieferschein ist gespeichert
-  1  Fehler beim Erstellen (auch: Rechnung nicht gefunden); nichts gespeichert
+  1  Fehler beim Erstellen (auch: Rechnung nicht gefunden, mehr Stämme als Zeilen im
+     Tabellenblatt); nichts gespeichert
   2  falscher Aufruf (unbekannter Modus, unbekannte Rechnungsart, unbekannte Option,
      unpassende Endung von --output, fehlender Ordner PathOutput) oder Konfiguration
      (INI-Datei, Datenbank, Vorlage); geprüft, bevor gearbeitet wird
