@@ -29,8 +29,11 @@ Cell& Row::cell(std::int32_t column, std::uint32_t style) {
     const std::size_t i = lowerBound(column);
     if (i < cells.size() && cells[i].column == column) return cells[i];
     Cell fresh;
-    fresh.column = column;
+    fresh.column = static_cast<std::int16_t>(column);
     fresh.style = style;
+    // Rows of a note hold a dozen cells or more: grown from one cell by doubling, each
+    // would be allocated five times.
+    if (cells.capacity() == 0) cells.reserve(8);
     return *cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(i), fresh);
 }
 

@@ -13,14 +13,16 @@ namespace ls::sheet {
 
 enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 
+// 24 bytes: a large note holds some two million of them.
 struct Cell {
-    std::int32_t column = 0;
+    double number = 0;  // a number, or 0/1 for a boolean
     std::uint32_t style = 0;
     std::uint32_t text = 0;           // string pool entry of a text, or of an error code
     std::uint32_t formula = 0;        // 1 + index into the sheet's formulas, 0 for none
-    double number = 0;                // a number, or 0/1 for a boolean
+    std::int16_t column = 0;          // 1 .. 16384
     CellKind kind = CellKind::Empty;  // for a formula: the kind of its cached result
 };
+static_assert(sizeof(Cell) == 24);
 
 struct Row {
     std::int32_t index = 0;

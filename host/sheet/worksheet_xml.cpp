@@ -145,7 +145,7 @@ class SheetReader {
             nextColumn = column + 1;
             Cell& cell = row.cell(column, 0);
             cell = Cell{};
-            cell.column = column;
+            cell.column = static_cast<std::int16_t>(column);  // checked above
             cell.style = styles.checked(c.attribute("s").as_uint(0));
             readCell(c, row.index, cell);
         }
@@ -417,7 +417,7 @@ std::string usedRange(const Worksheet::Impl& s) {
             if (top == 0) top = row.index;
             bottom = row.index;
             if (left == 0 || cell.column < left) left = cell.column;
-            right = std::max(right, cell.column);
+            right = std::max<std::int32_t>(right, cell.column);
         }
     }
     if (top == 0) return "A1";
