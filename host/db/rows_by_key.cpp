@@ -1,6 +1,8 @@
 // Grouping a result's rows by key.
 #include "host/db/rows_by_key.hpp"
 
+#include <algorithm>
+
 #include "host/db/db_error.hpp"
 
 namespace ls::db {
@@ -28,6 +30,9 @@ void RowsByKey::add(Recordset result, std::string_view keyField) {
         const Value& id = first[static_cast<std::ptrdiff_t>(*key)];
         if (id.isNull()) continue;
         auto& values = rows_[id.toInt64()];
+        // Most keys have one row: room for it at once, not in four doublings from one value.
+        const std::size_t needed = values.size() + width - 1;
+        if (values.capacity() < needed) values.reserve(std::max(2 * values.capacity(), needed));
         for (std::size_t c = 0; c < width; ++c)
             if (c != *key) values.push_back(std::move(first[static_cast<std::ptrdiff_t>(c)]));
     }
