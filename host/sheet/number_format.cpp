@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/text/convert.hpp"
@@ -148,6 +150,32 @@ bool hasKind(const std::vector<Token>& tokens, Kind kind) {
 
 // The decimal digits of |v| rounded half away from zero to `places` decimals, from its
 // 15 significant digits as the spreadsheet holds them: integer part and fraction part.
+// A code split into sections and tokenized once per thread: a large note formats the same
+// few codes for hundreds of thousands of cells, and parsing them each time cost about as
+// much as the formatting itself.
+struct ParsedCode {
+    std::vector<std::string> sections;
+    std::vector<std::vector<Token>> tokens;  // of each section
+};
+
+struct CodeHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+const ParsedCode& parsedCode(std::string_view code) {
+    thread_local std::unordered_map<std::string, ParsedCode, CodeHash, std::equal_to<>> cache;
+    if (const auto hit = cache.find(code); hit != cache.end()) return hit->second;
+    // A workbook has a few dozen codes; a runaway number of them does not grow the cache.
+    if (cache.size() >= 512) cache.clear();
+    ParsedCode parsed;
+    for (const auto section : sections(code)) {
+        parsed.sections.emplace_back(section);
+        parsed.tokens.push_back(tokenize(section));
+    }
+    return cache.emplace(std::string(code), std::move(parsed)).first->second;
+}
+
 void roundedDigits(double v, int places, std::string& integer, std::string& fraction) {
     // As "%.14e" prints it, without the formatted-output machinery: auto-fit and the
     // shown texts format every number cell.
@@ -517,17 +545,19 @@ bool isDate(std::string_view code) {
 
 std::string formatNumber(double value, std::string_view code) {
     if (isGeneral(code)) return text::formatNumber(value);
-    const auto parts = sections(code);
-    std::string_view section = parts[0];
+    const ParsedCode& parts = parsedCode(code);
+    std::size_t section = 0;
     bool sign = value < 0;
-    if (value < 0 && parts.size() >= 2 && !parts[1].empty()) {
-        section = parts[1];
+    if (value < 0 && parts.sections.size() >= 2 && !parts.sections[1].empty()) {
+        section = 1;
         sign = false;
-    } else if (value == 0 && parts.size() >= 3) {
-        section = parts[2];
+    } else if (value == 0 && parts.sections.size() >= 3) {
+        section = 2;
     }
-    if (isGeneral(section)) return (sign ? "-" : "") + text::formatNumber(std::fabs(value));
-    const auto tokens = tokenize(section);
+    if (isGeneral(parts.sections[section])) {
+        return (sign ? "-" : "") + text::formatNumber(std::fabs(value));
+    }
+    const auto& tokens = parts.tokens[section];
     if (hasKind(tokens, Kind::DatePart)) return formatDate(value, tokens);
     if (!hasKind(tokens, Kind::Digit)) {
         // A section without placeholders shows only its literal text.

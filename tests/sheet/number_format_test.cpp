@@ -1,6 +1,9 @@
 // The text a value shows in a number format, as used for display and column widths.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "host/sheet/number_format.hpp"
 #include "host/text/convert.hpp"
 
@@ -43,6 +46,23 @@ TEST_F(NumberFormats, SectionsLiteralsAndText) {
     EXPECT_EQ(formatText("Fichte", "@"), "Fichte");
     EXPECT_EQ(formatText("Fichte", "0;0;0;\"Art: \"@"), "Art: Fichte");
     EXPECT_EQ(formatText("Fichte", "0.00"), "Fichte");
+}
+
+// Parsed codes are kept per thread; a workbook full of distinct codes must not change
+// what any of them shows, nor what the locale of the moment makes of a kept one.
+TEST_F(NumberFormats, ManyCodesInTurnShowWhatTheyShowedFirst) {
+    const auto code = [](int i) { return "0.00\" " + std::to_string(i) + "\""; };
+    std::vector<std::string> first;
+    for (int i = 0; i < 1'200; ++i)
+        first.push_back(formatNumber(i + 0.5, code(i)));
+    for (int i = 1'199; i >= 0; --i)
+        EXPECT_EQ(formatNumber(i + 0.5, code(i)), first[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(first[7], "7,50 7");
+
+    text::UserLocale english;
+    english.decimalSeparator = '.';
+    text::setUserLocale(english);
+    EXPECT_EQ(formatNumber(7.5, code(7)), "7.50 7");
 }
 
 TEST_F(NumberFormats, DatesAndTimes) {
