@@ -13,38 +13,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/gui/form_layout.hpp"
+#include "app/gui/form_style.hpp"
 #include "app/gui/template_dialog.hpp"
 #include "app/gui/window_position.hpp"
 
 namespace ls::app::gui {
 namespace {
 
-// The job line stands above the options; everything of the original form moves down by
-// its height, and a row for the result buttons comes in above the status line.
-constexpr int kJobLine = 600;
-constexpr int kResultRow = 360;
-constexpr int kClientWidth = 4575;  // the status line's full width and its margins
-constexpr int kClientHeight = 3765 + kJobLine + kResultRow;
+const Control& mainControl(int id) {
+    return formControl(kMainControls, id);
+}
 
-struct OrderButton {
-    const char* name;
-    const char* caption;
-    int top, width, height;
-};
-
-constexpr std::array<OrderButton, 6> kOrderButtons = {{
-    {"RadWoEing", "Sortiert nach Waldort und Eingabefolge", 240, 3132, 252},
-    {"RadWoListeLosStm", "Sortiert nach Waldort, Los und StmNr.", 480, 3132, 192},
-    {"RadListeLosWaldort", "Sortiert nach Los, Waldort und StmNr.", 720, 3012, 252},
-    {"RadEing", "Sortiert nach Eingabefolge", 960, 3012, 252},
-    {"RadSortiment", "Sortiert nach Sortiment, Los und StmNr.", 1200, 3132, 252},
-    {"RadStammNummer", "Sortiert nach Stammnummer", 1440, 3015, 255},
-}};
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption, QRect geometry) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
+QCheckBox* checkBox(QWidget* parent, int id, QRect geometry) {
+    const Control& c = mainControl(id);
+    auto* box = new QCheckBox(controlCaption(c), parent);
+    box->setObjectName(controlName(c));
     box->setGeometry(geometry);
     // Only the template can grey a box; a click toggles between cleared and set.
     QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
@@ -90,59 +73,67 @@ MainWindow::MainWindow(const CommandLine& commandLine, QWidget* parent)
                        .arg(LS_VERSION_MAJOR)
                        .arg(LS_VERSION_MINOR)
                        .arg(LS_VERSION_PATCH));
-    setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    setFixedSize(twips(kMainClient.width), twips(kMainClient.height));
     setFont(formFont(font()));
 
+    // One label of two lines where the table has one per line.
+    const TwipsRect& invoice = mainControl(kIdJobInvoice).place;
     lbAuftrag_ = new QLabel(this);
-    lbAuftrag_->setObjectName("LbAuftrag");
-    lbAuftrag_->setGeometry(twipsRect(120, 120, 4335, 480));
+    lbAuftrag_->setObjectName(controlName(mainControl(kIdJobInvoice)));
+    lbAuftrag_->setGeometry(twipsRect(invoice.left, invoice.top, invoice.width,
+                                      mainControl(kIdJobSource).place.bottom() - invoice.top));
     QFont bold = lbAuftrag_->font();
     bold.setBold(true);
     lbAuftrag_->setFont(bold);
 
-    constexpr int dy = kJobLine;
-    frame1_ = new QGroupBox("Einzeln", this);
-    frame1_->setObjectName("Frame1");
-    frame1_->setGeometry(twipsRect(120, 120 + dy, 3372, 1815));
-    for (std::size_t i = 0; i < kOrderButtons.size(); ++i) {
-        const auto& b = kOrderButtons[i];
-        order_[i] = new QRadioButton(b.caption, frame1_);
-        order_[i]->setObjectName(b.name);
-        order_[i]->setGeometry(twipsRect(120, b.top, b.width, b.height));
+    const auto groupBox = [this](int id) {
+        const Control& c = mainControl(id);
+        auto* box = new QGroupBox(controlCaption(c), this);
+        box->setObjectName(controlName(c));
+        box->setGeometry(twipsRect(c.place));
+        return box;
+    };
+    const auto button = [this](int id) {
+        const Control& c = mainControl(id);
+        auto* b = new QPushButton(controlCaption(c), this);
+        b->setObjectName(controlName(c));
+        b->setGeometry(twipsRect(c.place));
+        return b;
+    };
+
+    frame1_ = groupBox(kIdFrame1);
+    const TwipsRect& frame1 = mainControl(kIdFrame1).place;
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        const Control& c = mainControl(kIdFirstOrder + static_cast<int>(i));
+        order_[i] = new QRadioButton(controlCaption(c), frame1_);
+        order_[i]->setObjectName(controlName(c));
+        order_[i]->setGeometry(twipsRectIn(c.place, frame1));
     }
 
-    frame2_ = new QGroupBox("Einstellungen", this);
-    frame2_->setObjectName("Frame2");
-    frame2_->setGeometry(twipsRect(120, 2040 + dy, 3372, 972));
-    cbLosweise_ = checkBox(frame2_, "CbLosweise", "Losweise", twipsRect(120, 240, 1092, 252));
+    frame2_ = groupBox(kIdFrame2);
+    cbLosweise_ =
+        checkBox(frame2_, kIdLosweise,
+                 twipsRectIn(mainControl(kIdLosweise).place, mainControl(kIdFrame2).place));
     // These three belong to the window itself but lie on the frame's area.
-    cbDruck_ = checkBox(this, "CbDruck", "Sofort drucken", twipsRect(1440, 2280 + dy, 1935, 252));
-    cbEinzeln_ = checkBox(this, "CbEinzeln", "Einzeln", twipsRect(240, 2520 + dy, 972, 252));
-    cbVerdichtet_ =
-        checkBox(this, "CbVerdichtet", "Verdichtet", twipsRect(1440, 2520 + dy, 1935, 252));
+    cbDruck_ = checkBox(this, kIdDruck, twipsRect(mainControl(kIdDruck).place));
+    cbEinzeln_ = checkBox(this, kIdEinzeln, twipsRect(mainControl(kIdEinzeln).place));
+    cbVerdichtet_ = checkBox(this, kIdVerdichtet, twipsRect(mainControl(kIdVerdichtet).place));
 
-    ok_ = okButton(this, "B_OK", twipsRect(120, 3120 + dy, 1332, 252));
-
-    cancel_ = new QPushButton("Abbrechen", this);
-    cancel_->setObjectName("ButAbbrech");
-    cancel_->setGeometry(twipsRect(2160, 3120 + dy, 1332, 252));
-
-    open_ = new QPushButton("Öffnen", this);
-    open_->setObjectName("ButOeffnen");
-    open_->setGeometry(twipsRect(120, 3120 + dy + kResultRow, 1332, 252));
-    openFolder_ = new QPushButton("Ordner öffnen", this);
-    openFolder_->setObjectName("ButOrdnerOeffnen");
-    openFolder_->setGeometry(twipsRect(2160, 3120 + dy + kResultRow, 1332, 252));
+    ok_ = okButton(this, mainControl(kIdOk));
+    cancel_ = button(kIdCancel);
+    open_ = button(kIdOpen);
+    openFolder_ = button(kIdOpenFolder);
     showResultAvailable(false);
 
     lbStatus_ = new QLabel(this);
-    lbStatus_->setObjectName("LbStatus");
-    lbStatus_->setGeometry(twipsRect(120, 3480 + dy + kResultRow, 4335, 255));
+    lbStatus_->setObjectName(controlName(mainControl(kIdStatus)));
+    lbStatus_->setGeometry(twipsRect(mainControl(kIdStatus).place));
     showStatus("Bereit!");
 
+    // The form's file list, hidden; the Windows window has no use for it.
     flbVorlagen_ = new QListWidget(this);
     flbVorlagen_->setObjectName("flbVorlagen");
-    flbVorlagen_->setGeometry(twipsRect(2280, 3480 + dy + kResultRow, 1212, 285));
+    flbVorlagen_->setGeometry(twipsRect(2280, mainControl(kIdStatus).place.top, 1212, 285));
     flbVorlagen_->hide();
 
     connect(ok_, &QPushButton::clicked, this, &MainWindow::okClicked);

@@ -5,29 +5,32 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/gui/form_layout.hpp"
+#include "app/gui/form_style.hpp"
 
 namespace ls::app::gui {
 
 TemplateDialog::TemplateDialog(const QStringList& names, QWidget* parent) : QDialog(parent) {
     setObjectName("dlgVorlagen");
-    setWindowTitle("TNV32-Listenausdruck");
+    setWindowTitle(
+        QString::fromUtf8(kDialogCaption.data(), static_cast<qsizetype>(kDialogCaption.size())));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setModal(true);
-    setFixedSize(twips(3690), twips(2505));
+    setFixedSize(twips(kDialogClient.width), twips(kDialogClient.height));
     setFont(formFont(font()));
 
-    auto* frame = new QGroupBox("Vorlage wählen:", this);
-    frame->setObjectName("Frame1");
-    frame->setGeometry(twipsRect(120, 120, 3492, 1932));
+    const Control& frameControl = formControl(kDialogControls, kIdFrame1);
+    auto* frame = new QGroupBox(controlCaption(frameControl), this);
+    frame->setObjectName(controlName(frameControl));
+    frame->setGeometry(twipsRect(frameControl.place));
 
+    const Control& list = formControl(kDialogControls, kIdTemplates);
     lbVorlagen_ = new QListWidget(frame);
-    lbVorlagen_->setObjectName("lbVorlagen");
-    lbVorlagen_->setGeometry(twipsRect(120, 240, 3252, 1425));
+    lbVorlagen_->setObjectName(controlName(list));
+    lbVorlagen_->setGeometry(twipsRectIn(list.place, frameControl.place));
     lbVorlagen_->addItems(names);
     if (!names.isEmpty()) lbVorlagen_->setCurrentRow(0);
 
-    auto* ok = okButton(this, "OKButton", twipsRect(1200, 2160, 1215, 252));
+    auto* ok = okButton(this, formControl(kDialogControls, kIdOk));
 
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(lbVorlagen_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);

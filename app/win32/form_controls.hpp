@@ -9,7 +9,7 @@
 #include <string>
 #include <type_traits>
 
-#include "app/win32/form_layout.hpp"
+#include "app/form_layout.hpp"
 
 namespace ls::app::win32 {
 

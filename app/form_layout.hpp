@@ -1,12 +1,15 @@
-// The forms of the Windows window as data: every control with its name, caption and place in
-// twips, so that the window code only creates what is listed and the layout can be checked
-// without a screen.
+// The forms of the window as data: every control with its name, caption and place in twips.
+// Both views (Qt, Win32) create what is listed, and the layout can be checked without a
+// screen.
 #pragma once
 
 #include <array>
+#include <span>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
-namespace ls::app::win32 {
+namespace ls::app {
 
 struct TwipsRect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -55,7 +58,7 @@ inline constexpr int kResultRow = 360;
 inline constexpr TwipsRect kMainClient{0, 0, 4575, 3765 + kJobLine + kResultRow};
 
 // Controls inside a frame are placed relative to it on the form; here they are in client
-// coordinates already, since Win32 frames are only drawn boxes.
+// coordinates (Win32 frames are only drawn boxes; the Qt view places them in their frame).
 inline constexpr int kDy = kJobLine;
 inline constexpr std::array<Control, 19> kMainControls = {{
     {kIdJobInvoice, ControlKind::BoldLabel, "LbAuftrag", "", {120, 120, 4335, 240}},
@@ -132,4 +135,11 @@ inline constexpr std::array<Control, 3> kDialogControls = {{
 
 inline constexpr std::string_view kDialogCaption = "TNV32-Listenausdruck";
 
-}  // namespace ls::app::win32
+// The control of a form by its id; throws std::out_of_range for an id the form lacks.
+inline const Control& formControl(std::span<const Control> controls, int id) {
+    for (const auto& c : controls)
+        if (c.id == id) return c;
+    throw std::out_of_range("Das Formular hat kein Steuerelement " + std::to_string(id) + ".");
+}
+
+}  // namespace ls::app

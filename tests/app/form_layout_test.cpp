@@ -1,6 +1,6 @@
-// The Windows forms' layout tables: every control on its form and in its frame, nothing
+// The forms' layout tables: every control on its form and in its frame, nothing
 // covering another control, and Enter and Escape wired to OK and Abbrechen by their ids.
-#include "app/win32/form_layout.hpp"
+#include "app/form_layout.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-namespace ls::app::win32 {
+namespace ls::app {
 namespace {
 
 bool inside(const TwipsRect& inner, const TwipsRect& outer) {
@@ -22,12 +22,6 @@ bool overlap(const TwipsRect& a, const TwipsRect& b) {
     constexpr int pixel = 15;
     return a.left < b.right() - pixel && b.left < a.right() - pixel && a.top < b.bottom() - pixel &&
            b.top < a.bottom() - pixel;
-}
-
-const Control& find(std::span<const Control> controls, int id) {
-    for (const auto& c : controls)
-        if (c.id == id) return c;
-    throw std::out_of_range("no control " + std::to_string(id));
 }
 
 void expectSoundForm(std::span<const Control> controls, const TwipsRect& client) {
@@ -54,21 +48,21 @@ void expectSoundForm(std::span<const Control> controls, const TwipsRect& client)
 
 TEST(Win32FormLayout, MainWindowControlsSitOnTheFormAndInTheirFrames) {
     expectSoundForm(kMainControls, kMainClient);
-    const auto& frame1 = find(kMainControls, kIdFrame1).place;
+    const auto& frame1 = formControl(kMainControls, kIdFrame1).place;
     for (int id = kIdFirstOrder; id < kIdFirstOrder + 6; ++id) {
-        const auto& button = find(kMainControls, id);
+        const auto& button = formControl(kMainControls, id);
         EXPECT_EQ(button.kind, ControlKind::Radio);
         EXPECT_TRUE(inside(button.place, frame1)) << button.name;
     }
     // The four check boxes show on Frame2's area, in two rows.
-    const auto& frame2 = find(kMainControls, kIdFrame2).place;
+    const auto& frame2 = formControl(kMainControls, kIdFrame2).place;
     for (const int id : {kIdLosweise, kIdDruck, kIdEinzeln, kIdVerdichtet})
-        EXPECT_TRUE(inside(find(kMainControls, id).place, frame2)) << id;
+        EXPECT_TRUE(inside(formControl(kMainControls, id).place, frame2)) << id;
     // The job line lies above the options, the status line below everything else.
-    const auto& status = find(kMainControls, kIdStatus).place;
+    const auto& status = formControl(kMainControls, kIdStatus).place;
     for (const auto& c : kMainControls) {
         if (c.id == kIdJobInvoice || c.id == kIdJobSource) {
-            EXPECT_LE(c.place.bottom(), find(kMainControls, kIdFrame1).place.top);
+            EXPECT_LE(c.place.bottom(), formControl(kMainControls, kIdFrame1).place.top);
         } else if (c.id != kIdStatus) {
             EXPECT_LE(c.place.bottom(), status.top) << c.name;
         }
@@ -76,19 +70,19 @@ TEST(Win32FormLayout, MainWindowControlsSitOnTheFormAndInTheirFrames) {
 }
 
 TEST(Win32FormLayout, EnterAndEscapeReachOkAndAbbrechen) {
-    const auto& ok = find(kMainControls, 1);  // IDOK: the dialog manager's Enter
+    const auto& ok = formControl(kMainControls, 1);  // IDOK: the dialog manager's Enter
     EXPECT_EQ(ok.name, "B_OK");
     EXPECT_EQ(ok.kind, ControlKind::DefaultButton);
-    const auto& cancel = find(kMainControls, 2);  // IDCANCEL: Escape
+    const auto& cancel = formControl(kMainControls, 2);  // IDCANCEL: Escape
     EXPECT_EQ(cancel.name, "ButAbbrech");
     EXPECT_EQ(cancel.caption, "Abbrechen");
-    EXPECT_EQ(find(kDialogControls, 1).name, "OKButton");
+    EXPECT_EQ(formControl(kDialogControls, 1).name, "OKButton");
 }
 
 TEST(Win32FormLayout, TemplateDialogListLiesInItsFrame) {
     expectSoundForm(kDialogControls, kDialogClient);
-    EXPECT_TRUE(
-        inside(find(kDialogControls, kIdTemplates).place, find(kDialogControls, kIdFrame1).place));
+    EXPECT_TRUE(inside(formControl(kDialogControls, kIdTemplates).place,
+                       formControl(kDialogControls, kIdFrame1).place));
 }
 
 TEST(Win32FormLayout, TwipsBecomePixelsAtTheScreensResolution) {
@@ -100,4 +94,4 @@ TEST(Win32FormLayout, TwipsBecomePixelsAtTheScreensResolution) {
 }
 
 }  // namespace
-}  // namespace ls::app::win32
+}  // namespace ls::app

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QRect>
 
+#include "app/form_layout.hpp"
+
 namespace ls::app::gui {
 
 // 15 twips make one pixel at the forms' design resolution.
@@ -16,6 +18,23 @@ inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
+inline QRect twipsRect(const TwipsRect& r) {
+    return twipsRect(r.left, r.top, r.width, r.height);
+}
+
+// A control of the form table inside its frame: Qt places it relative to the frame.
+inline QRect twipsRectIn(const TwipsRect& r, const TwipsRect& frame) {
+    return twipsRect(r.left - frame.left, r.top - frame.top, r.width, r.height);
+}
+
+inline QString controlCaption(const Control& c) {
+    return QString::fromUtf8(c.caption.data(), static_cast<qsizetype>(c.caption.size()));
+}
+
+inline QString controlName(const Control& c) {
+    return QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+}
+
 // The layout is drawn for the forms' small 8-point system font; the wider default fonts of
 // a Linux desktop would clip the captions, so the forms use a condensed face of that size.
 inline QFont formFont(QFont font) {
@@ -25,10 +44,10 @@ inline QFont formFont(QFont font) {
 }
 
 // The forms' default button: "OK" in bold, pressed by Enter.
-inline QPushButton* okButton(QWidget* parent, const char* name, QRect geometry) {
-    auto* ok = new QPushButton("OK", parent);
-    ok->setObjectName(name);
-    ok->setGeometry(geometry);
+inline QPushButton* okButton(QWidget* parent, const Control& c) {
+    auto* ok = new QPushButton(controlCaption(c), parent);
+    ok->setObjectName(controlName(c));
+    ok->setGeometry(twipsRect(c.place));
     ok->setDefault(true);
     QFont bold = ok->font();
     bold.setBold(true);
