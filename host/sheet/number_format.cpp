@@ -540,7 +540,7 @@ bool isText(std::string_view code) {
 
 bool isDate(std::string_view code) {
     if (isGeneral(code)) return false;
-    return hasKind(tokenize(sections(code).front()), Kind::DatePart);
+    return hasKind(parsedCode(code).tokens.front(), Kind::DatePart);
 }
 
 std::string formatNumber(double value, std::string_view code) {
@@ -571,17 +571,16 @@ std::string formatNumber(double value, std::string_view code) {
 }
 
 std::string formatText(std::string_view text, std::string_view code) {
-    const auto parts = sections(code);
-    std::string_view section;
-    if (parts.size() >= 4) {
-        section = parts[3];
-    } else if (parts.size() == 1 && parts[0].find('@') != std::string_view::npos) {
-        section = parts[0];
-    } else {
+    const ParsedCode& parts = parsedCode(code);
+    std::size_t section = 0;
+    if (parts.sections.size() >= 4) {
+        section = 3;
+    } else if (parts.sections.size() != 1 ||
+               parts.sections[0].find('@') == std::string_view::npos) {
         return std::string(text);
     }
     std::string out;
-    for (const auto& t : tokenize(section)) {
+    for (const auto& t : parts.tokens[section]) {
         if (t.kind == Kind::At) out += text;
         if (t.kind == Kind::Literal) out += t.text;
     }
