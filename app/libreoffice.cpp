@@ -118,7 +118,13 @@ OfficeResult runLibreOffice(const std::filesystem::path& office,
 std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
                                              const std::filesystem::path& outDir,
                                              const std::string& target) {
-    const auto office = findLibreOffice();
+    return convertWithLibreOffice(findLibreOffice(), file, outDir, target);
+}
+
+std::filesystem::path convertWithLibreOffice(const std::optional<std::filesystem::path>& office,
+                                             const std::filesystem::path& file,
+                                             const std::filesystem::path& outDir,
+                                             const std::string& target) {
     if (!office) {
         throw LibreOfficeError("LibreOffice ist nicht installiert; \"" + file.filename().string() +
                                "\" kann nicht umgewandelt werden.");

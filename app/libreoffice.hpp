@@ -43,5 +43,10 @@ std::string officeLocale(std::string_view localeName);
 std::filesystem::path convertWithLibreOffice(const std::filesystem::path& file,
                                              const std::filesystem::path& outDir,
                                              const std::string& target);
+// The same with the LibreOffice a job has found already (nullopt: none installed).
+std::filesystem::path convertWithLibreOffice(const std::optional<std::filesystem::path>& office,
+                                             const std::filesystem::path& file,
+                                             const std::filesystem::path& outDir,
+                                             const std::string& target);
 
 }  // namespace ls::app

@@ -58,7 +58,8 @@ void savePrintableCopy(sheet::Workbook& workbook, const std::filesystem::path& t
     restore();
 }
 
-std::filesystem::path writePdf(sheet::Workbook& workbook,
+std::filesystem::path writePdf(const std::optional<std::filesystem::path>& office,
+                               sheet::Workbook& workbook,
                                const std::filesystem::path& savedWorkbook,
                                const std::string& listSheet) {
     const auto scratch = [] {
@@ -72,7 +73,7 @@ std::filesystem::path writePdf(sheet::Workbook& workbook,
     const auto printable = scratch.path() / savedWorkbook.filename();
     savePrintableCopy(workbook, printable, listSheet);
     try {
-        const auto pdf = convertWithLibreOffice(printable, scratch.path(), "pdf");
+        const auto pdf = convertWithLibreOffice(office, printable, scratch.path(), "pdf");
         auto target = savedWorkbook;
         target.replace_extension(".pdf");
         std::filesystem::copy_file(pdf, target, std::filesystem::copy_options::overwrite_existing);
@@ -82,11 +83,11 @@ std::filesystem::path writePdf(sheet::Workbook& workbook,
     }
 }
 
-void printPdf(const std::filesystem::path& pdf, const std::string& printer) {
+void printPdf(const std::optional<std::filesystem::path>& office, const std::filesystem::path& pdf,
+              const std::string& printer) {
     const auto spooler = platform::printSpooler();
     if (!spooler) {
         // No printer queue command: LibreOffice prints the PDF itself.
-        const auto office = findLibreOffice();
         if (!office) throw PrintError("Drucken nicht möglich: LibreOffice ist nicht installiert.");
         try {
             const auto result =

@@ -26,13 +26,17 @@ class PrintError : public std::runtime_error {
 void savePrintableCopy(sheet::Workbook& workbook, const std::filesystem::path& target,
                        const std::string& listSheet);
 
-// The list sheet of the delivery note as a PDF beside the saved workbook (same name, ".pdf").
-// Throws PrintError with a German message.
-std::filesystem::path writePdf(sheet::Workbook& workbook,
+// The list sheet of the delivery note as a PDF beside the saved workbook (same name, ".pdf"),
+// made by the LibreOffice the job found (findLibreOffice). Throws PrintError with a German
+// message.
+std::filesystem::path writePdf(const std::optional<std::filesystem::path>& office,
+                               sheet::Workbook& workbook,
                                const std::filesystem::path& savedWorkbook,
                                const std::string& listSheet);
 
-// Prints a PDF once, collated, on the named printer or the default one. Throws PrintError.
-void printPdf(const std::filesystem::path& pdf, const std::string& printer);
+// Prints a PDF once, collated, on the named printer or the default one: through the printer
+// queue command, or where there is none through that LibreOffice. Throws PrintError.
+void printPdf(const std::optional<std::filesystem::path>& office, const std::filesystem::path& pdf,
+              const std::string& printer);
 
 }  // namespace ls::app

@@ -247,7 +247,9 @@ RunReport Session::saveAndPrint(bool print, const RunHooks& hooks) {
     ui_.status("Gespeichert: " + report.savedFile.string());
 
     if (!print && !commandLine_.keepPdf) return report;
-    if (print && !commandLine_.keepPdf && !platform::printSpooler() && !findLibreOffice()) {
+    // Looked up once for the job: the PDF, the printout and the decision between them.
+    const auto office = findLibreOffice();
+    if (print && !commandLine_.keepPdf && !platform::printSpooler() && !office) {
         // Windows without LibreOffice: the program registered for workbooks prints the note.
         checkpoint();
         ui_.status("Wird gedruckt …");
@@ -263,13 +265,13 @@ RunReport Session::saveAndPrint(bool print, const RunHooks& hooks) {
     try {
         checkpoint();
         ui_.status("PDF wird erstellt …");
-        report.pdfFile = writePdf(*workbook_, report.savedFile, workbook_->sheet(0).name());
+        report.pdfFile = writePdf(office, *workbook_, report.savedFile, workbook_->sheet(0).name());
         if (print) {
             checkpoint();
             const auto printer = GetIniWert("Printer", state_.IniPfad).value_or("");
             ui_.status("Wird gedruckt …");
             try {
-                printPdf(report.pdfFile, printer);
+                printPdf(office, report.pdfFile, printer);
             } catch (const PrintError& e) {
                 throw PrintError(std::string(e.what()) +
                                  "\nDrucker: " + (printer.empty() ? "Standarddrucker" : printer) +
