@@ -43,11 +43,24 @@ inline QFont formFont(QFont font) {
     return font;
 }
 
+// A control of the form table as a Qt widget with its caption and name, at geometry.
+template <typename Widget>
+Widget* formWidget(QWidget* parent, const Control& c, QRect geometry) {
+    auto* widget = new Widget(controlCaption(c), parent);
+    widget->setObjectName(controlName(c));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// The same in client coordinates, for a control not inside a frame.
+template <typename Widget>
+Widget* formWidget(QWidget* parent, const Control& c) {
+    return formWidget<Widget>(parent, c, twipsRect(c.place));
+}
+
 // The forms' default button: "OK" in bold, pressed by Enter.
 inline QPushButton* okButton(QWidget* parent, const Control& c) {
-    auto* ok = new QPushButton(controlCaption(c), parent);
-    ok->setObjectName(controlName(c));
-    ok->setGeometry(twipsRect(c.place));
+    auto* ok = formWidget<QPushButton>(parent, c);
     ok->setDefault(true);
     QFont bold = ok->font();
     bold.setBold(true);

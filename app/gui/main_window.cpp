@@ -25,10 +25,7 @@ const Control& mainControl(int id) {
 }
 
 QCheckBox* checkBox(QWidget* parent, int id, QRect geometry) {
-    const Control& c = mainControl(id);
-    auto* box = new QCheckBox(controlCaption(c), parent);
-    box->setObjectName(controlName(c));
-    box->setGeometry(geometry);
+    auto* box = formWidget<QCheckBox>(parent, mainControl(id), geometry);
     // Only the template can grey a box; a click toggles between cleared and set.
     QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
     return box;
@@ -86,31 +83,14 @@ MainWindow::MainWindow(const CommandLine& commandLine, QWidget* parent)
     bold.setBold(true);
     lbAuftrag_->setFont(bold);
 
-    const auto groupBox = [this](int id) {
-        const Control& c = mainControl(id);
-        auto* box = new QGroupBox(controlCaption(c), this);
-        box->setObjectName(controlName(c));
-        box->setGeometry(twipsRect(c.place));
-        return box;
-    };
-    const auto button = [this](int id) {
-        const Control& c = mainControl(id);
-        auto* b = new QPushButton(controlCaption(c), this);
-        b->setObjectName(controlName(c));
-        b->setGeometry(twipsRect(c.place));
-        return b;
-    };
-
-    frame1_ = groupBox(kIdFrame1);
+    frame1_ = formWidget<QGroupBox>(this, mainControl(kIdFrame1));
     const TwipsRect& frame1 = mainControl(kIdFrame1).place;
     for (std::size_t i = 0; i < order_.size(); ++i) {
         const Control& c = mainControl(kIdFirstOrder + static_cast<int>(i));
-        order_[i] = new QRadioButton(controlCaption(c), frame1_);
-        order_[i]->setObjectName(controlName(c));
-        order_[i]->setGeometry(twipsRectIn(c.place, frame1));
+        order_[i] = formWidget<QRadioButton>(frame1_, c, twipsRectIn(c.place, frame1));
     }
 
-    frame2_ = groupBox(kIdFrame2);
+    frame2_ = formWidget<QGroupBox>(this, mainControl(kIdFrame2));
     cbLosweise_ =
         checkBox(frame2_, kIdLosweise,
                  twipsRectIn(mainControl(kIdLosweise).place, mainControl(kIdFrame2).place));
@@ -120,9 +100,9 @@ MainWindow::MainWindow(const CommandLine& commandLine, QWidget* parent)
     cbVerdichtet_ = checkBox(this, kIdVerdichtet, twipsRect(mainControl(kIdVerdichtet).place));
 
     ok_ = okButton(this, mainControl(kIdOk));
-    cancel_ = button(kIdCancel);
-    open_ = button(kIdOpen);
-    openFolder_ = button(kIdOpenFolder);
+    cancel_ = formWidget<QPushButton>(this, mainControl(kIdCancel));
+    open_ = formWidget<QPushButton>(this, mainControl(kIdOpen));
+    openFolder_ = formWidget<QPushButton>(this, mainControl(kIdOpenFolder));
     showResultAvailable(false);
 
     lbStatus_ = new QLabel(this);

@@ -19,9 +19,7 @@ TemplateDialog::TemplateDialog(const QStringList& names, QWidget* parent) : QDia
     setFont(formFont(font()));
 
     const Control& frameControl = formControl(kDialogControls, kIdFrame1);
-    auto* frame = new QGroupBox(controlCaption(frameControl), this);
-    frame->setObjectName(controlName(frameControl));
-    frame->setGeometry(twipsRect(frameControl.place));
+    auto* frame = formWidget<QGroupBox>(this, frameControl);
 
     const Control& list = formControl(kDialogControls, kIdTemplates);
     lbVorlagen_ = new QListWidget(frame);
