@@ -34,6 +34,7 @@
 #include "demo/default_template.hpp"
 #include "demo/demo_database.hpp"
 #include "host/db/connection.hpp"
+#include "host/db/sqlite_library.hpp"
 #include "host/sheet/workbook.hpp"
 #include "host/text/convert.hpp"
 #include "run/invoice_options.hpp"
@@ -252,6 +253,8 @@ Baseline xlsxwriterSeconds(const std::filesystem::path& dir, long rows) {
 
 int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
+    // Before the demo database is written: the note's connection opens SQLite second.
+    ls::db::configureSqliteLibrary();
     ls::text::setUserLocale(ls::text::UserLocale{});
     auto dir = std::filesystem::temp_directory_path() / "lieferschein-bench-XXXXXX";
     std::string pattern = dir.string();

@@ -1,10 +1,12 @@
 // Reading an SQLite file with the program's T-SQL statements.
 #include "host/db/sqlite_connection.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "host/db/db_error.hpp"
+#include "host/db/sqlite_library.hpp"
 #include "host/db/tsql_translate.hpp"
 #include "platform/utf8_path.hpp"
 
@@ -12,6 +14,7 @@ namespace ls::db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
+constexpr std::size_t kMaxRowsReserved = 4096;
 
 // How a result column's values are read.
 enum class ColumnRule {
@@ -66,9 +69,12 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file) {
         throw DbError("Datenbankdatei nicht gefunden: " + file.string());
     if (!std::filesystem::is_regular_file(file, ec))
         throw DbError("Die Datenbankdatei ist keine Datei: " + file.string());
+    configureSqliteLibrary();
     sqlite3* handle = nullptr;
-    const int rc =
-        sqlite3_open_v2(platform::utf8(file).c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    // A connection serves one thread at a time (the run's), so it does without the lock
+    // SQLite would otherwise take around every call on it.
+    const int rc = sqlite3_open_v2(platform::utf8(file).c_str(), &handle,
+                                   SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     db_.reset(handle);
     if (rc != SQLITE_OK)
         throw DbError("Datenbank kann nicht geöffnet werden: " + file.string() + " (" +
@@ -123,20 +129,30 @@ Recordset SqliteConnection::readAll(sqlite3_stmt* statement, std::string_view sq
     std::vector<ColumnRule> rules;
     names.reserve(static_cast<std::size_t>(columns));
     rules.reserve(static_cast<std::size_t>(columns));
+    std::string layout;  // the column names, which tell one statement of a list from another
     for (int c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(statement, c);
         names.emplace_back(name ? name : "");
         rules.push_back(ruleFor(sqlite3_column_decltype(statement, c)));
+        layout += names.back();
+        layout += '\x1f';
     }
 
+    // A list's statements come again for the next list with about as many rows: room for
+    // the rows of the last result of the same columns saves moving every value each time
+    // the vector grows. Bounded, so that one large list does not inflate the small ones.
+    std::size_t& lastRows = rowsByLayout_[layout];
     std::vector<Value> values;
-    for (;;) {
+    values.reserve(std::min(lastRows, kMaxRowsReserved) * static_cast<std::size_t>(columns));
+    std::size_t rows = 0;
+    for (;; ++rows) {
         const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) fail(sqlite3_errmsg(db_.get()));
         for (int c = 0; c < columns; ++c)
             values.push_back(readValue(statement, c, rules[static_cast<std::size_t>(c)]));
     }
+    lastRows = rows;
     return Recordset(std::move(names), std::move(values));
 }
 

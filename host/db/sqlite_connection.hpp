@@ -42,7 +42,8 @@ class SqliteConnection final : public Connection {
 
     // Declared first, so that the statements below are finalized before it closes.
     std::unique_ptr<sqlite3, Close> db_;
-    std::unordered_map<std::string, Statement> prepared_;  // by statement text
+    std::unordered_map<std::string, Statement> prepared_;        // by statement text
+    std::unordered_map<std::string, std::size_t> rowsByLayout_;  // rows of the last result
     int readDepth_ = 0;
 };
 

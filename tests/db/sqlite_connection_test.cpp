@@ -157,6 +157,26 @@ TEST_F(SqliteConnectionTest, BoundValuesNeedNoQuotingAndThePreparedStatementServ
     EXPECT_THROW(connection->execute("DELETE FROM LOGS WHERE ID_LOG = ?", {Value(1)}), DbError);
 }
 
+TEST_F(SqliteConnectionTest, ResultsOfTheSameColumnsComeWholeWhateverTheirSizeBefore) {
+    // The room made for a result follows the last one of the same columns: a large result,
+    // a small one and a larger one again must each come whole and unmixed.
+    const auto series = [&](int rows) {
+        return connection->execute(
+            "WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N WHERE I < ?) "
+            "SELECT I, 'Stamm ' || I AS T FROM N WHERE I <= ?",
+            {Value(rows), Value(rows)});
+    };
+    for (const int rows : {5000, 1, 9000, 0, 3}) {
+        Recordset rs = series(rows);
+        ASSERT_EQ(rs.rowCount(), static_cast<std::size_t>(rows));
+        if (rows == 0) continue;
+        for (int i = 1; i < rows; ++i)
+            rs.moveNext();
+        EXPECT_EQ(rs["I"], Value(rows));
+        EXPECT_EQ(rs["T"], Value("Stamm " + std::to_string(rows)));
+    }
+}
+
 TEST_F(SqliteConnectionTest, AReadTransactionSeesOneStateAndLetsGoAtItsEnd) {
     connection->execute("SELECT count(*) AS N FROM LOGS WHERE ID_LOG = ?", {Value(1)});
     // A kept prepared statement must not hold the file: a writer gets through.
