@@ -1,6 +1,9 @@
 // The shared strings of a workbook: loading the template's, interning new ones, writing.
 #include "host/sheet/string_pool.hpp"
 
+#include <algorithm>
+#include <functional>
+
 #include "host/sheet/package_error.hpp"
 #include "host/sheet/xml_dom.hpp"
 #include "host/sheet/xml_text.hpp"
@@ -27,7 +30,40 @@ std::string plainText(const pugi::xml_node& item, bool& rich) {
     return xml::decodeXstring(text);
 }
 
+std::uint32_t hashOf(std::string_view text) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(text));
+}
+
 }  // namespace
+
+StringPool::Slot& StringPool::slotFor(std::string_view text, std::uint32_t hash) {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots_[i];
+        if (slot.id == kNoEntry || (slot.hash == hash && items_[slot.id].text == text)) return slot;
+    }
+}
+
+void StringPool::index(std::uint32_t hash) {
+    if ((indexed_ + 1) * 2 > slots_.size()) {
+        std::vector<Slot> old(std::max<std::size_t>(slots_.size() * 2, 1024));
+        old.swap(slots_);
+        for (const Slot& slot : old) {
+            if (slot.id == kNoEntry) continue;
+            // Distinct texts: the first empty slot of the probe is theirs.
+            const std::size_t mask = slots_.size() - 1;
+            std::size_t i = slot.hash & mask;
+            while (slots_[i].id != kNoEntry)
+                i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+    }
+    const auto id = static_cast<std::uint32_t>(items_.size() - 1);
+    Slot& slot = slotFor(items_.back().text, hash);
+    if (slot.id != kNoEntry) return;  // a text the template holds twice keeps its first
+    slot = Slot{hash, id};
+    ++indexed_;
+}
 
 void StringPool::load(std::string_view sharedStringsXml, std::string_view partName) {
     pugi::xml_document doc;
@@ -44,18 +80,19 @@ void StringPool::load(std::string_view sharedStringsXml, std::string_view partNa
             }
         }
         items_.push_back(std::move(item));
-        const auto id = static_cast<std::uint32_t>(items_.size() - 1);
-        if (!rich) index_.try_emplace(items_.back().text, id);
+        if (!rich) index(hashOf(items_.back().text));
     }
     loaded_ = items_.size();
 }
 
 std::uint32_t StringPool::intern(std::string_view text) {
-    if (const auto it = index_.find(text); it != index_.end()) return it->second;
+    const std::uint32_t hash = hashOf(text);
+    if (!slots_.empty()) {
+        if (const Slot& slot = slotFor(text, hash); slot.id != kNoEntry) return slot.id;
+    }
     items_.push_back(Item{std::string(text), {}});
-    const auto id = static_cast<std::uint32_t>(items_.size() - 1);
-    index_.emplace(items_.back().text, id);
-    return id;
+    index(hash);
+    return static_cast<std::uint32_t>(items_.size() - 1);
 }
 
 std::string StringPool::toXml(std::size_t references) const {

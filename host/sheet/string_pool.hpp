@@ -6,7 +6,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace ls::sheet {
 
@@ -29,8 +29,22 @@ class StringPool {
         std::string text;
         std::string rich;  // the template's <si> markup of a formatted text, kept as it was
     };
-    std::deque<Item> items_;  // stable, the index keys point into it
-    std::unordered_map<std::string_view, std::uint32_t> index_;
+    // A slot of the index: an entry's number and its text's hash. The index is probed in
+    // place (a power of two of slots, at most half of them used): a note interns every
+    // text cell, hundreds of thousands, against some ten thousand entries.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t id = kNoEntry;
+    };
+    static constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
+    // The slot holding text, or the empty slot where it belongs.
+    Slot& slotFor(std::string_view text, std::uint32_t hash);
+    // Adds the entry just appended to items_ unless its text has one already.
+    void index(std::uint32_t hash);
+
+    std::deque<Item> items_;
+    std::vector<Slot> slots_;
+    std::size_t indexed_ = 0;
     std::size_t loaded_ = 0;
     std::string prefix_;  // the template part's namespace prefix ("x:"), usually none
 };
