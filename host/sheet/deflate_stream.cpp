@@ -6,8 +6,8 @@
 #include <zlib.h>
 
 #include <memory>
-#include <vector>
 
+#include "host/sheet/deflate_blocks.hpp"
 #include "host/sheet/package_error.hpp"
 
 namespace ls::sheet {
@@ -23,44 +23,13 @@ struct CompressorDeleter {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
-struct InflateEnd {
-    void operator()(z_stream* z) const { inflateEnd(z); }
-};
-
 }  // namespace
 
 bool continuable(std::string& compressed) {
-    // Walks the blocks with zlib's inflater, which stops after every block and says where
-    // it stands to the bit.
-    z_stream z{};
-    if (inflateInit2(&z, -15) != Z_OK) return false;
-    const std::unique_ptr<z_stream, InflateEnd> guard(&z);
-    z.next_in = reinterpret_cast<Bytef*>(compressed.data());
-    z.avail_in = static_cast<uInt>(compressed.size());
-    std::vector<Bytef> scratch(std::size_t{1} << 16);
-    std::uint64_t blockStart = 0;  // bit where the block being decoded began
-    std::uint64_t lastStart = 0;
-    std::uint64_t end = 0;
-    bool ended = false;
-    for (;;) {
-        z.next_out = scratch.data();
-        z.avail_out = static_cast<uInt>(scratch.size());
-        const int result = inflate(&z, Z_BLOCK);
-        if (result == Z_STREAM_END) break;
-        if (result != Z_OK) return false;
-        const bool atBlockEnd = (z.data_type & 128) != 0;
-        const bool inLastBlock = (z.data_type & 64) != 0;
-        if (!atBlockEnd) continue;
-        const std::uint64_t bit = std::uint64_t{z.total_in} * 8 - (z.data_type & 7);
-        if (inLastBlock) {
-            lastStart = blockStart;
-            end = bit;
-            ended = true;
-        } else {
-            blockStart = bit;
-        }
-    }
-    if (!ended || (end + 7) / 8 != compressed.size()) return false;
+    const auto bounds = deflateBounds(compressed);
+    if (!bounds || (bounds->end + 7) / 8 != compressed.size()) return false;
+    const std::uint64_t lastStart = bounds->lastBlock;
+    const std::uint64_t end = bounds->end;
     // The block header's first bit says "last block".
     compressed[lastStart / 8] = static_cast<char>(
         static_cast<unsigned char>(compressed[lastStart / 8]) & ~(1u << (lastStart % 8)));
