@@ -39,8 +39,13 @@ Cell& Row::cell(std::int32_t column, std::uint32_t style) {
 
 std::size_t CellStore::lowerBound(std::int32_t row) const {
     if (rows_.empty() || rows_.back().index < row) return rows_.size();
-    // The row being written is nearly always the last one.
-    if (rows_.back().index == row) return rows_.size() - 1;
+    // The row being written is nearly always the last one, and the rows formatted or
+    // framed after it are a few above.
+    const std::size_t n = rows_.size();
+    for (std::size_t k = 1; k <= std::min<std::size_t>(n, 8); ++k) {
+        if (rows_[n - k].index < row) return n - k + 1;
+        if (rows_[n - k].index == row) return n - k;
+    }
     return static_cast<std::size_t>(
         std::lower_bound(rows_.begin(), rows_.end(), row,
                          [](const Row& r, std::int32_t index) { return r.index < index; }) -

@@ -52,6 +52,21 @@ class CellStore {
     Row* find(std::int32_t row);
     const Row* find(std::int32_t row) const;
     Row& row(std::int32_t row);  // inserted when missing
+    // Calls fn(Row&) for the rows first..last in order, inserting the missing ones: one
+    // search for the first instead of one per row. fn must not add or remove rows.
+    template <class Fn>
+    void eachRow(std::int32_t first, std::int32_t last, Fn fn) {
+        noteChange(first);
+        std::size_t i = lowerBound(first);
+        for (std::int32_t r = first; r <= last; ++r, ++i) {
+            if (i == rows_.size() || rows_[i].index != r) {
+                Row fresh;
+                fresh.index = r;
+                rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i), std::move(fresh));
+            }
+            fn(rows_[i]);
+        }
+    }
 
     // Index of the first row at or below the row number.
     std::size_t lowerBound(std::int32_t row) const;

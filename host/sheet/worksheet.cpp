@@ -125,11 +125,10 @@ template <class Fn>
 void forEachCell(Impl& s, const Range& range, Fn fn) {
     checkArea(s, range);
     s.dirty = true;
-    for (std::int32_t r = range.top; r <= range.bottom; ++r) {
-        Row& row = s.cells.row(r);
+    s.cells.eachRow(range.top, range.bottom, [&](Row& row) {
         for (std::int32_t c = range.left; c <= range.right; ++c)
             fn(row, s.touch(row, c));
-    }
+    });
 }
 
 // Calls fn(row, cell) for the cells of the range that exist.
@@ -185,13 +184,12 @@ void restyle(Impl& s, const Range& range, Derive derive) {
         return;
     }
     checkArea(s, range);
-    for (std::int32_t r = range.top; r <= range.bottom; ++r) {
-        Row& row = s.cells.row(r);
+    s.cells.eachRow(range.top, range.bottom, [&](Row& row) {
         for (std::int32_t c = range.left; c <= range.right; ++c) {
             Cell& cell = s.touch(row, c);
             cell.style = derive(cell.style);
         }
-    }
+    });
 }
 
 // One side of one cell; clearing a side that shows no line creates no cell.
