@@ -104,8 +104,10 @@ void WritePositionen(run::Report& r) {
         writePosition(r, rs);
     }
 
-    for (const char* column : {"E:E", "I:I", "J:J", "L:L"})
-        r.sheet.autoFitColumns(column);
+    // Each fit reads the whole note's rows, unless it goes on from the fit before it: L
+    // first, inside the field columns the lists fitted, then E, then I and J in one pass.
+    for (const char* columns : {"L:L", "E:E", "I:J"})
+        r.sheet.autoFitColumns(columns);
 }
 
 }  // namespace ls::sections
