@@ -40,14 +40,22 @@ void Recordset::moveFirst() {
     pos_ = 0;
 }
 
-const Value& Recordset::operator[](std::string_view name) const {
+std::size_t Recordset::resolve(std::string_view name) const {
+    if (nextAsked_ < asked_.size() && asked_[nextAsked_].name == name)
+        return asked_[nextAsked_++].field;
     auto found = resolved_.find(name);
     if (found == resolved_.end()) {
         const auto index = fieldIndex(name);
         if (!index) throw DbError("Das Feld \"" + std::string(name) + "\" ist nicht im Ergebnis.");
-        found = resolved_.emplace(std::string(name), *index).first;
+        asked_.push_back(Resolved{std::string(name), *index});
+        found = resolved_.emplace(std::string(name), asked_.size() - 1).first;
     }
-    const std::size_t index = found->second;
+    nextAsked_ = found->second + 1;
+    return asked_[found->second].field;
+}
+
+const Value& Recordset::operator[](std::string_view name) const {
+    const std::size_t index = resolve(name);
     if (bof() || eof())
         throw DbError("Kein aktueller Datensatz für das Feld \"" + std::string(name) +
                       "\" (Anfang oder Ende erreicht).");

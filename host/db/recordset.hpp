@@ -56,9 +56,20 @@ class Recordset {
         }
     };
 
+    // A name as a caller spells it, resolved once to its field.
+    struct Resolved {
+        std::string name;
+        std::size_t field = 0;
+    };
+    std::size_t resolve(std::string_view name) const;
+
     std::vector<std::string> names_;
-    // Names as the callers spell them, resolved once: a writer asks for the same few
-    // fields on every row.
+    // The names asked for, in the order first asked: a writer asks for the same fields in
+    // the same order on every row, so the next name is nearly always the one after the
+    // last, found without hashing.
+    mutable std::vector<Resolved> asked_;
+    mutable std::size_t nextAsked_ = 0;
+    // Position in asked_ by name, for the names out of turn.
     mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> resolved_;
     std::vector<Value> values_;
     std::size_t rows_ = 0;

@@ -100,6 +100,26 @@ TEST(RecordsetTest, FieldsResolvedOnceFollowTheRowAndTheCopy) {
     EXPECT_THROW((void)rs["Laenge"], DbError);  // a missing field is not remembered as found
 }
 
+TEST(RecordsetTest, NamesAskedInTurnOrOutOfTurnFindTheirFields) {
+    Recordset rs({"A", "B", "C"}, {1, 2, 3, 4, 5, 6});
+    // The same names in the same order on every row, as a writer asks them.
+    for (int row = 0; row < 2; ++row, rs.moveNext()) {
+        EXPECT_EQ(rs["A"], Value(1 + 3 * row));
+        EXPECT_EQ(rs["B"], Value(2 + 3 * row));
+        EXPECT_EQ(rs["C"], Value(3 + 3 * row));
+    }
+    rs.moveFirst();
+    // Out of turn, skipped, twice in a row, spelled otherwise: each still its own field.
+    EXPECT_EQ(rs["C"], Value(3));
+    EXPECT_EQ(rs["A"], Value(1));
+    EXPECT_EQ(rs["A"], Value(1));
+    EXPECT_EQ(rs["c"], Value(3));
+    EXPECT_EQ(rs["B"], Value(2));
+    EXPECT_THROW((void)rs["D"], DbError);
+    EXPECT_EQ(rs["C"], Value(3));
+    EXPECT_EQ(rs["b"], Value(2));
+}
+
 TEST(RecordsetTest, EmptyResultIsBofAndEof) {
     const Recordset rs({"A"}, {});
     EXPECT_TRUE(rs.empty());
