@@ -31,8 +31,8 @@ Cell& Row::cell(std::int32_t column, std::uint32_t style) {
     Cell fresh;
     fresh.column = static_cast<std::int16_t>(column);
     fresh.style = style;
-    // Rows of a note hold a dozen cells or more: grown from one cell by doubling, each
-    // would be allocated five times.
+    // Rows of a note hold up to a dozen cells: grown from one cell by doubling, each
+    // would be allocated four or five times.
     if (cells.capacity() == 0) cells.reserve(8);
     return *cells.insert(cells.begin() + static_cast<std::ptrdiff_t>(i), fresh);
 }
@@ -66,8 +66,12 @@ const Row* CellStore::find(std::int32_t row) const {
 Row& CellStore::row(std::int32_t row) {
     noteChange(row);
     if (rows_.empty() || rows_.back().index < row) {
+        // A row is most often like the one above it (the lines of a list): room for as
+        // many cells at once, instead of growing to it.
+        const std::size_t alike = rows_.empty() ? 0 : rows_.back().cells.size();
         rows_.emplace_back();
         rows_.back().index = row;
+        if (alike > 0) rows_.back().cells.reserve(alike);
         return rows_.back();
     }
     const std::size_t i = lowerBound(row);
