@@ -12,7 +12,7 @@ namespace ls::app {
 namespace {
 
 // Tabs and line breaks inside a value would break the table.
-std::string escaped(const std::string& s) {
+std::string escaped(std::string_view s) {
     std::string out;
     for (const char c : s) {
         switch (c) {

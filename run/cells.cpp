@@ -1,28 +1,26 @@
 // Database values into cells.
 #include "run/cells.hpp"
 
-#include <type_traits>
-#include <variant>
-
 namespace ls::run {
 
 void writeValue(sheet::Worksheet& sheet, const sheet::Range& cell, const db::Value& value) {
-    std::visit(
-        [&](const auto& v) {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                sheet.clearContents(cell);
-            } else if constexpr (std::is_same_v<T, std::int64_t>) {
-                sheet.setNumber(cell, static_cast<double>(v));
-            } else if constexpr (std::is_same_v<T, double>) {
-                sheet.setNumber(cell, v);
-            } else if constexpr (std::is_same_v<T, std::string>) {
-                sheet.setText(cell, v);
-            } else {
-                sheet.setDate(cell, v);
-            }
-        },
-        value.variant());
+    switch (value.kind()) {
+        case db::Value::Kind::Null:
+            sheet.clearContents(cell);
+            break;
+        case db::Value::Kind::Integer:
+            sheet.setNumber(cell, static_cast<double>(value.integer()));
+            break;
+        case db::Value::Kind::Double:
+            sheet.setNumber(cell, value.number());
+            break;
+        case db::Value::Kind::Text:
+            sheet.setText(cell, value.text());
+            break;
+        case db::Value::Kind::Date:
+            sheet.setDate(cell, value.date());
+            break;
+    }
 }
 
 }  // namespace ls::run

@@ -550,24 +550,24 @@ Recordset OdbcConnection::execute(std::string_view sql, const std::vector<Value>
             rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                                   1, 0, nullptr, 0, &b.indicator);
         } else if (v.isInteger()) {
-            b.integer = std::get<std::int64_t>(v.variant());
+            b.integer = v.integer();
             rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_SBIGINT,
                                   SQL_BIGINT, 0, 0, &b.integer, 0, &b.indicator);
         } else if (v.isDouble()) {
-            b.number = std::get<double>(v.variant());
+            b.number = v.number();
             rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE,
                                   15, 0, &b.number, 0, &b.indicator);
         } else if (calls_ == odbc::TextCalls::Wide) {
             // Sent as UTF-16 but declared varchar, as the narrow form is: an nvarchar
             // value compared with a varchar column makes SQL Server convert the column.
-            b.wide = odbc::toWide(v.isDate() ? v.date().iso() : v.text());
+            b.wide = odbc::toWide(v.isDate() ? v.date().iso() : std::string(v.text()));
             const std::size_t units = b.wide.size() - 1;
             b.indicator = static_cast<SQLLEN>(units * sizeof(SQLWCHAR));
             rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_VARCHAR,
                                   units == 0 ? 1 : units, 0, b.wide.data(), b.indicator,
                                   &b.indicator);
         } else {
-            b.text = v.isDate() ? v.date().iso() : v.text();
+            b.text = v.isDate() ? v.date().iso() : std::string(v.text());
             b.indicator = static_cast<SQLLEN>(b.text.size());
             rc = SQLBindParameter(statement.get(), index, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                                   b.text.empty() ? 1 : b.text.size(), 0, b.text.data(), b.indicator,

@@ -46,11 +46,12 @@ Value readValue(sqlite3_stmt* statement, int column, ColumnRule rule) {
         default: {
             // TEXT, and BLOB taken as its bytes.
             const auto* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
-            std::string text(data ? data : "",
-                             static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+            const std::string_view text(
+                data ? data : "",
+                static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
             if (rule != ColumnRule::Plain && type == SQLITE_TEXT)
                 if (const auto date = text::DateTime::parseIso(text)) return Value(*date);
-            return Value(std::move(text));
+            return Value(text);
         }
     }
 }
@@ -180,11 +181,11 @@ Recordset SqliteConnection::execute(std::string_view sql, const std::vector<Valu
         if (v.isNull()) {
             rc = sqlite3_bind_null(statement, index);
         } else if (v.isInteger()) {
-            rc = sqlite3_bind_int64(statement, index, std::get<std::int64_t>(v.variant()));
+            rc = sqlite3_bind_int64(statement, index, v.integer());
         } else if (v.isDouble()) {
-            rc = sqlite3_bind_double(statement, index, std::get<double>(v.variant()));
+            rc = sqlite3_bind_double(statement, index, v.number());
         } else {
-            const std::string text = v.isDate() ? v.date().iso() : v.text();
+            const std::string text = v.isDate() ? v.date().iso() : std::string(v.text());
             rc = sqlite3_bind_text64(statement, index, text.data(), text.size(), SQLITE_TRANSIENT,
                                      SQLITE_UTF8);
         }

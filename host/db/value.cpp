@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "host/db/db_error.hpp"
 #include "host/text/convert.hpp"
@@ -28,34 +29,162 @@ std::optional<double> parsePointNumber(std::string_view s) {
 }
 
 std::string describeForMessage(const Value& v) {
-    return v.isText() ? "\"" + v.text() + "\"" : v.toText();
+    return v.isText() ? "\"" + std::string(v.text()) + "\"" : v.toText();
+}
+
+template <class T>
+T load(const unsigned char* at) {
+    T v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+template <class T>
+void store(unsigned char* at, T v) {
+    std::memcpy(at, &v, sizeof v);
 }
 
 }  // namespace
 
+Value::Value(std::int64_t v) noexcept {
+    store(bytes_, v);
+    bytes_[kKindByte] = static_cast<unsigned char>(Kind::Integer);
+}
+
+Value::Value(double v) noexcept {
+    store(bytes_, v);
+    bytes_[kKindByte] = static_cast<unsigned char>(Kind::Double);
+}
+
+Value::Value(std::string_view v) {
+    setText(v);
+}
+
+void Value::setText(std::string_view v) {
+    if (v.size() <= kInlineCapacity) {
+        if (!v.empty()) std::memcpy(bytes_, v.data(), v.size());
+        bytes_[kLengthByte] = static_cast<unsigned char>(v.size());
+    } else {
+        if (v.size() > UINT32_MAX) throw DbError("Ein Text ist länger als 4 GB.");
+        char* data = new char[v.size()];
+        std::memcpy(data, v.data(), v.size());
+        store(bytes_, data);
+        store(bytes_ + 8, static_cast<std::uint32_t>(v.size()));
+        bytes_[kLengthByte] = kOnHeap;
+    }
+    bytes_[kKindByte] = static_cast<unsigned char>(Kind::Text);
+}
+
+Value::Value(const text::DateTime& v) noexcept {
+    store(bytes_, static_cast<std::int32_t>(v.year));
+    const int rest[] = {v.month, v.day, v.hour, v.minute, v.second};
+    for (std::size_t i = 0; i < 5; ++i)
+        store(bytes_ + 4 + 2 * i, static_cast<std::int16_t>(rest[i]));
+    bytes_[kKindByte] = static_cast<unsigned char>(Kind::Date);
+}
+
+Value::Value(const Value& other) {
+    copyFrom(other);
+}
+
+Value::Value(Value&& other) noexcept {
+    std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+    // The heap text, if any, is this value's now.
+    other.bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
+}
+
+Value& Value::operator=(const Value& other) {
+    if (this != &other) {
+        Value copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Value& Value::operator=(Value&& other) noexcept {
+    if (this != &other) {
+        release();
+        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+        other.bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
+    }
+    return *this;
+}
+
+void Value::release() noexcept {
+    if (onHeap()) delete[] load<char*>(bytes_);
+    bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
+}
+
+void Value::copyFrom(const Value& other) {
+    if (other.onHeap()) {
+        setText(other.text());
+    } else {
+        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+    }
+}
+
+std::int64_t Value::integer() const {
+    return load<std::int64_t>(bytes_);
+}
+
+double Value::number() const {
+    return load<double>(bytes_);
+}
+
+std::string_view Value::text() const {
+    if (!isText()) return {};
+    if (onHeap()) return {load<const char*>(bytes_), load<std::uint32_t>(bytes_ + 8)};
+    return {reinterpret_cast<const char*>(bytes_), bytes_[kLengthByte]};
+}
+
+text::DateTime Value::date() const {
+    text::DateTime d;
+    d.year = load<std::int32_t>(bytes_);
+    d.month = load<std::int16_t>(bytes_ + 4);
+    d.day = load<std::int16_t>(bytes_ + 6);
+    d.hour = load<std::int16_t>(bytes_ + 8);
+    d.minute = load<std::int16_t>(bytes_ + 10);
+    d.second = load<std::int16_t>(bytes_ + 12);
+    return d;
+}
+
+bool Value::operator==(const Value& other) const {
+    if (kind() != other.kind()) return false;
+    switch (kind()) {
+        case Kind::Null:
+            return true;
+        case Kind::Integer:
+            return integer() == other.integer();
+        case Kind::Double:
+            return number() == other.number();
+        case Kind::Text:
+            return text() == other.text();
+        case Kind::Date:
+            return date() == other.date();
+    }
+    return false;
+}
+
 double Value::toDouble() const {
-    return std::visit(
-        [this](const auto& v) -> double {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                return 0.0;
-            } else if constexpr (std::is_same_v<T, std::int64_t>) {
-                return static_cast<double>(v);
-            } else if constexpr (std::is_same_v<T, double>) {
-                return v;
-            } else if constexpr (std::is_same_v<T, std::string>) {
-                if (const auto number = text::parseLocaleNumber(v)) return *number;
-                if (const auto number = parsePointNumber(v)) return *number;
-                throw DbError("Der Wert " + describeForMessage(*this) + " ist keine Zahl.");
-            } else {
-                return v.serial();
-            }
-        },
-        v_);
+    switch (kind()) {
+        case Kind::Null:
+            return 0.0;
+        case Kind::Integer:
+            return static_cast<double>(integer());
+        case Kind::Double:
+            return number();
+        case Kind::Text:
+            if (const auto n = text::parseLocaleNumber(text())) return *n;
+            if (const auto n = parsePointNumber(text())) return *n;
+            throw DbError("Der Wert " + describeForMessage(*this) + " ist keine Zahl.");
+        case Kind::Date:
+            return date().serial();
+    }
+    return 0.0;
 }
 
 std::int64_t Value::toInt64() const {
-    if (isInteger()) return std::get<std::int64_t>(v_);
+    if (isInteger()) return integer();
     const double rounded = text::roundHalfEven(toDouble());
     // 2^63 is exactly representable; anything from it on does not fit.
     if (!(rounded >= -9223372036854775808.0 && rounded < 9223372036854775808.0))
@@ -73,21 +202,19 @@ std::int32_t Value::toInt32() const {
 }
 
 std::string Value::toText() const {
-    return std::visit(
-        [](const auto& v) -> std::string {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::monostate>)
-                return {};
-            else if constexpr (std::is_same_v<T, std::int64_t>)
-                return std::to_string(v);
-            else if constexpr (std::is_same_v<T, double>)
-                return text::formatNumber(v);
-            else if constexpr (std::is_same_v<T, std::string>)
-                return v;
-            else
-                return text::formatShortDate(v);
-        },
-        v_);
+    switch (kind()) {
+        case Kind::Null:
+            return {};
+        case Kind::Integer:
+            return std::to_string(integer());
+        case Kind::Double:
+            return text::formatNumber(number());
+        case Kind::Text:
+            return std::string(text());
+        case Kind::Date:
+            return text::formatShortDate(date());
+    }
+    return {};
 }
 
 }  // namespace ls::db

@@ -3,30 +3,41 @@
 
 #include <cstdint>
 #include <string>
-#include <variant>
+#include <string_view>
 
 #include "host/text/date_time.hpp"
 
 namespace ls::db {
 
+// 16 bytes, however large the result: a list's single-log statement holds some forty of
+// them per log. Texts of up to 14 bytes (most codes, numbers and names) are kept inside,
+// longer ones on the heap.
 class Value {
   public:
-    using Variant = std::variant<std::monostate, std::int64_t, double, std::string, text::DateTime>;
+    enum class Kind : std::uint8_t { Null, Integer, Double, Text, Date };
 
-    Value() = default;
-    Value(std::int64_t v) : v_(v) {}
-    Value(int v) : v_(static_cast<std::int64_t>(v)) {}
-    Value(double v) : v_(v) {}
-    Value(std::string v) : v_(std::move(v)) {}
-    Value(const char* v) : v_(std::string(v)) {}
-    Value(text::DateTime v) : v_(v) {}
+    Value() noexcept { bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null); }
+    Value(std::int64_t v) noexcept;
+    Value(int v) noexcept : Value(static_cast<std::int64_t>(v)) {}
+    Value(double v) noexcept;
+    Value(std::string_view v);
+    Value(const std::string& v) : Value(std::string_view(v)) {}
+    Value(const char* v) : Value(std::string_view(v)) {}
+    Value(const text::DateTime& v) noexcept;
 
-    bool isNull() const { return std::holds_alternative<std::monostate>(v_); }
-    bool isInteger() const { return std::holds_alternative<std::int64_t>(v_); }
-    bool isDouble() const { return std::holds_alternative<double>(v_); }
+    Value(const Value& other);
+    Value(Value&& other) noexcept;
+    Value& operator=(const Value& other);
+    Value& operator=(Value&& other) noexcept;
+    ~Value() { release(); }
+
+    Kind kind() const { return static_cast<Kind>(bytes_[kKindByte]); }
+    bool isNull() const { return kind() == Kind::Null; }
+    bool isInteger() const { return kind() == Kind::Integer; }
+    bool isDouble() const { return kind() == Kind::Double; }
     bool isNumber() const { return isInteger() || isDouble(); }
-    bool isText() const { return std::holds_alternative<std::string>(v_); }
-    bool isDate() const { return std::holds_alternative<text::DateTime>(v_); }
+    bool isText() const { return kind() == Kind::Text; }
+    bool isDate() const { return kind() == Kind::Date; }
 
     // Conversions as the original platform makes them. NULL gives 0 / "" here; callers
     // that must tell NULL apart test isNull() first.
@@ -41,14 +52,30 @@ class Value {
     // texts unchanged, NULL as "".
     std::string toText() const;
 
-    const std::string& text() const { return std::get<std::string>(v_); }
-    const text::DateTime& date() const { return std::get<text::DateTime>(v_); }
-    const Variant& variant() const { return v_; }
+    // The value as stored, for a value of that kind only (checked by the caller).
+    std::int64_t integer() const;
+    double number() const;
+    std::string_view text() const;  // valid as long as the value is
+    text::DateTime date() const;
 
-    bool operator==(const Value&) const = default;
+    bool operator==(const Value& other) const;
 
   private:
-    Variant v_;
+    static constexpr std::size_t kKindByte = 15;
+    static constexpr std::size_t kLengthByte = 14;      // length of a text kept inside
+    static constexpr std::size_t kInlineCapacity = 14;  // bytes 0 .. 13
+    static constexpr unsigned char kOnHeap = 0xFF;      // length byte of a text on the heap
+    bool onHeap() const { return isText() && bytes_[kLengthByte] == kOnHeap; }
+    void release() noexcept;
+    void copyFrom(const Value& other);
+    void setText(std::string_view v);  // on a value holding nothing on the heap
+
+    // Integer, double: 8 bytes from 0. Date: year in 4 bytes, the other fields in 2 each.
+    // Text inside: bytes 0 .. 13 and its length; text on the heap: its pointer and 4 bytes
+    // of length from 8.
+    alignas(8) unsigned char bytes_[16] = {};
 };
+
+static_assert(sizeof(Value) == 16);
 
 }  // namespace ls::db

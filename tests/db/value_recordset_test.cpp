@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "host/db/db_error.hpp"
 #include "host/db/recordset.hpp"
@@ -56,6 +58,49 @@ TEST_F(ValueTest, DefaultTextForms) {
     EXPECT_EQ(Value(23.5).toText(), "23,5");
     EXPECT_EQ(Value("O'Brien").toText(), "O'Brien");
     EXPECT_EQ(Value(text::DateTime{2026, 3, 5}).toText(), "05.03.2026");
+}
+
+TEST(ValueStorage, TextsInsideAndOnTheHeapSurviveCopiesAndMovesWhole) {
+    // 14 bytes are kept inside the value, 15 and more on the heap; a NUL byte is text.
+    const std::string inside = "Fichte Abschn.";
+    const std::string outside = "Fichte Abschnitt 7";
+    const std::string withNul("A\0B", 3);
+    ASSERT_EQ(inside.size(), 14u);
+    std::vector<Value> values = {Value(inside), Value(outside), Value(""), Value(withNul),
+                                 Value(std::string(100'000, 'x'))};
+    // Growing the vector moves them; copies of copies keep their own texts.
+    for (int i = 0; i < 200; ++i)
+        values.push_back(values[static_cast<std::size_t>(i % 5)]);
+    EXPECT_EQ(values[0].text(), inside);
+    EXPECT_EQ(values[201].text(), outside);
+    EXPECT_EQ(values[202].text(), "");
+    EXPECT_TRUE(values[202].isText());  // an empty text is no NULL
+    EXPECT_EQ(values[203].text(), withNul);
+    EXPECT_EQ(values[204].text().size(), 100'000u);
+
+    Value a(outside);
+    Value b = a;
+    a = Value(7);  // the old heap text goes, b keeps its copy
+    EXPECT_EQ(b.text(), outside);
+    const Value& same = b;
+    b = same;  // assigning to itself changes nothing
+    EXPECT_EQ(b.text(), outside);
+    Value c = std::move(b);
+    EXPECT_EQ(c.text(), outside);
+    c = Value(inside);
+    EXPECT_EQ(c, Value(inside));
+    EXPECT_NE(c, Value(outside));
+    EXPECT_NE(Value(1), Value(1.0));  // kinds differ, as the database gave them
+    EXPECT_NE(Value(""), Value());
+}
+
+TEST(ValueStorage, DatesKeepEveryField) {
+    const text::DateTime d{2026, 12, 31, 23, 59, 58};
+    const Value v(d);
+    EXPECT_EQ(v.date(), d);
+    EXPECT_EQ(Value(v).date(), d);
+    EXPECT_NE(v, Value(text::DateTime{2026, 12, 31, 23, 59, 57}));
+    EXPECT_EQ(Value(text::DateTime{}).date(), text::DateTime{});
 }
 
 Recordset threeRows() {
