@@ -12,13 +12,6 @@
 namespace ls::sheet {
 namespace {
 
-constexpr std::uint64_t byteswap(std::uint64_t v) {
-    std::uint64_t r = 0;
-    for (int i = 0; i < 8; ++i, v >>= 8)
-        r = r << 8 | (v & 0xFF);
-    return r;
-}
-
 // Bits least significant first, as deflate packs them; past the end of the data it reads
 // zeros, and overrun() tells.
 class BitReader {
@@ -30,7 +23,12 @@ class BitReader {
         if (pos_ + 8 <= data_.size()) {
             std::uint64_t word = 0;
             std::memcpy(&word, data_.data() + pos_, sizeof word);
-            if constexpr (std::endian::native == std::endian::big) word = byteswap(word);
+            if constexpr (std::endian::native == std::endian::big) {
+                std::uint64_t swapped = 0;
+                for (int i = 0; i < 8; ++i, word >>= 8)
+                    swapped = swapped << 8 | (word & 0xFF);
+                word = swapped;
+            }
             buffer_ |= word << count_;
             pos_ += (63 - count_) >> 3;
             count_ |= 56;
