@@ -1,11 +1,12 @@
 // A query result read fully into memory, walked like a static cursor.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -15,13 +16,15 @@ namespace ls::db {
 
 class Recordset {
   public:
-    Recordset() = default;
+    Recordset();
     // values holds the rows one after another, names.size() values each.
     Recordset(std::vector<std::string> names, std::vector<Value> values);
+    // Other rows with this one's fields, which keep what was learnt about their names.
+    Recordset withValues(std::vector<Value> values) const;
 
-    std::size_t fieldCount() const { return names_.size(); }
-    const std::string& fieldName(std::size_t index) const { return names_.at(index); }
-    const std::vector<std::string>& fieldNames() const { return names_; }
+    std::size_t fieldCount() const { return layout_->names.size(); }
+    const std::string& fieldName(std::size_t index) const { return layout_->names.at(index); }
+    const std::vector<std::string>& fieldNames() const { return layout_->names; }
     // Case-insensitive, the first field of that name.
     std::optional<std::size_t> fieldIndex(std::string_view name) const;
 
@@ -49,28 +52,26 @@ class Recordset {
     }
 
   private:
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
-        }
-    };
-
-    // A name as a caller spells it, resolved once to its field.
-    struct Resolved {
+    // A name as a caller spells it, resolved to its field. Callers name fields by string
+    // literals, asked for again on every row: the slot is chosen by the text's address,
+    // and the text compared, so that a name built anew finds its field as well.
+    struct Slot {
+        const char* address = nullptr;
         std::string name;
         std::size_t field = 0;
     };
+    static constexpr std::size_t kSlots = 128;  // 64 pairs
+    // The fields of a result, shared by its copies and by the recordsets made from it.
+    struct Layout {
+        std::vector<std::string> names;
+        mutable std::array<Slot, kSlots> cache;
+    };
+
+    Recordset(std::shared_ptr<const Layout> layout, std::vector<Value> values);
+    static std::shared_ptr<const Layout> noFields();
     std::size_t resolve(std::string_view name) const;
 
-    std::vector<std::string> names_;
-    // The names asked for, in the order first asked: a writer asks for the same fields in
-    // the same order on every row, so the next name is nearly always the one after the
-    // last, found without hashing.
-    mutable std::vector<Resolved> asked_;
-    mutable std::size_t nextAsked_ = 0;
-    // Position in asked_ by name, for the names out of turn.
-    mutable std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> resolved_;
+    std::shared_ptr<const Layout> layout_;
     std::vector<Value> values_;
     std::size_t rows_ = 0;
     std::ptrdiff_t pos_ = 0;

@@ -18,6 +18,7 @@ void RowsByKey::add(Recordset result, std::string_view keyField) {
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(*key));
     if (named_ && names != names_)
         throw DbError("Die Ergebnisse haben verschiedene Felder und lassen sich nicht vereinen.");
+    if (!named_) shape_ = Recordset(names, {});
     names_ = std::move(names);
     named_ = true;
 
@@ -40,7 +41,7 @@ void RowsByKey::add(Recordset result, std::string_view keyField) {
 
 Recordset RowsByKey::rows(std::int64_t key) const {
     const auto hit = rows_.find(key);
-    return Recordset(names_, hit == rows_.end() ? std::vector<Value>{} : hit->second);
+    return shape_.withValues(hit == rows_.end() ? std::vector<Value>{} : hit->second);
 }
 
 }  // namespace ls::db

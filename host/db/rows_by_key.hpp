@@ -32,6 +32,9 @@ class RowsByKey {
   private:
     bool named_ = false;
     std::vector<std::string> names_;  // without the key column
+    // No rows, the fields of every key's recordset: they share what was learnt about the
+    // names, one key after another.
+    Recordset shape_;
     std::unordered_map<std::int64_t, std::vector<Value>> rows_;
 };
 

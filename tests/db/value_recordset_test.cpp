@@ -145,24 +145,47 @@ TEST(RecordsetTest, FieldsResolvedOnceFollowTheRowAndTheCopy) {
     EXPECT_THROW((void)rs["Laenge"], DbError);  // a missing field is not remembered as found
 }
 
-TEST(RecordsetTest, NamesAskedInTurnOrOutOfTurnFindTheirFields) {
+TEST(RecordsetTest, NamesFindTheirFieldsWhereverTheirTextLives) {
     Recordset rs({"A", "B", "C"}, {1, 2, 3, 4, 5, 6});
-    // The same names in the same order on every row, as a writer asks them.
     for (int row = 0; row < 2; ++row, rs.moveNext()) {
         EXPECT_EQ(rs["A"], Value(1 + 3 * row));
         EXPECT_EQ(rs["B"], Value(2 + 3 * row));
         EXPECT_EQ(rs["C"], Value(3 + 3 * row));
     }
     rs.moveFirst();
-    // Out of turn, skipped, twice in a row, spelled otherwise: each still its own field.
-    EXPECT_EQ(rs["C"], Value(3));
-    EXPECT_EQ(rs["A"], Value(1));
-    EXPECT_EQ(rs["A"], Value(1));
-    EXPECT_EQ(rs["c"], Value(3));
-    EXPECT_EQ(rs["B"], Value(2));
+    // A name rewritten in the same place is another name.
+    char name[] = "A";
+    EXPECT_EQ(rs[std::string_view(name)], Value(1));
+    name[0] = 'C';
+    EXPECT_EQ(rs[std::string_view(name)], Value(3));
+    name[0] = 'b';
+    EXPECT_EQ(rs[std::string_view(name)], Value(2));
+    // Many names at once, spelled otherwise, asked again: each its own field.
+    std::vector<std::string> names;
+    std::vector<Value> values;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("F" + std::to_string(i));
+        values.emplace_back(i);
+    }
+    const Recordset wide(names, values);
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < 300; ++i)
+            ASSERT_EQ(wide["f" + std::to_string(i)], Value(i));
     EXPECT_THROW((void)rs["D"], DbError);
-    EXPECT_EQ(rs["C"], Value(3));
-    EXPECT_EQ(rs["b"], Value(2));
+}
+
+TEST(RecordsetTest, RecordsetsOfOneShapeShareTheirFieldsButNotTheirRows) {
+    const Recordset shape({"ID", "KUB"}, {});
+    Recordset a = shape.withValues({1, 2.5, 2, 3.5});
+    Recordset b = shape.withValues({7, 0.5});
+    EXPECT_EQ(a["KUB"], Value(2.5));
+    EXPECT_EQ(b["KUB"], Value(0.5));
+    a.moveNext();
+    EXPECT_EQ(a["ID"], Value(2));
+    EXPECT_EQ(b["ID"], Value(7));
+    EXPECT_EQ(b.rowCount(), 1u);
+    EXPECT_EQ(shape.withValues({}).fieldNames(), (std::vector<std::string>{"ID", "KUB"}));
+    EXPECT_THROW(shape.withValues({1}), DbError);  // half a row
 }
 
 TEST(RecordsetTest, EmptyResultIsBofAndEof) {
