@@ -83,16 +83,6 @@ Value::Value(const text::DateTime& v) noexcept {
     bytes_[kKindByte] = static_cast<unsigned char>(Kind::Date);
 }
 
-Value::Value(const Value& other) {
-    copyFrom(other);
-}
-
-Value::Value(Value&& other) noexcept {
-    std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-    // The heap text, if any, is this value's now.
-    other.bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
-}
-
 Value& Value::operator=(const Value& other) {
     if (this != &other) {
         Value copy(other);
@@ -101,26 +91,8 @@ Value& Value::operator=(const Value& other) {
     return *this;
 }
 
-Value& Value::operator=(Value&& other) noexcept {
-    if (this != &other) {
-        release();
-        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-        other.bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
-    }
-    return *this;
-}
-
-void Value::release() noexcept {
-    if (onHeap()) delete[] load<char*>(bytes_);
-    bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
-}
-
-void Value::copyFrom(const Value& other) {
-    if (other.onHeap()) {
-        setText(other.text());
-    } else {
-        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
-    }
+void Value::freeText() noexcept {
+    delete[] load<char*>(bytes_);
 }
 
 std::int64_t Value::integer() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -25,11 +26,31 @@ class Value {
     Value(const char* v) : Value(std::string_view(v)) {}
     Value(const text::DateTime& v) noexcept;
 
-    Value(const Value& other);
-    Value(Value&& other) noexcept;
+    // Values are moved and dropped by the million (a result's rows, the writers' copies):
+    // these stay inline, and only a text on the heap takes a call.
+    Value(const Value& other) {
+        if (other.onHeap()) {
+            setText(other.text());
+        } else {
+            std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+        }
+    }
+    Value(Value&& other) noexcept {
+        std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+        other.bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);  // the heap text is ours
+    }
     Value& operator=(const Value& other);
-    Value& operator=(Value&& other) noexcept;
-    ~Value() { release(); }
+    Value& operator=(Value&& other) noexcept {
+        if (this != &other) {
+            release();
+            std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+            other.bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
+        }
+        return *this;
+    }
+    ~Value() {
+        if (onHeap()) freeText();
+    }
 
     Kind kind() const { return static_cast<Kind>(bytes_[kKindByte]); }
     bool isNull() const { return kind() == Kind::Null; }
@@ -66,8 +87,11 @@ class Value {
     static constexpr std::size_t kInlineCapacity = 14;  // bytes 0 .. 13
     static constexpr unsigned char kOnHeap = 0xFF;      // length byte of a text on the heap
     bool onHeap() const { return isText() && bytes_[kLengthByte] == kOnHeap; }
-    void release() noexcept;
-    void copyFrom(const Value& other);
+    void release() noexcept {
+        if (onHeap()) freeText();
+        bytes_[kKindByte] = static_cast<unsigned char>(Kind::Null);
+    }
+    void freeText() noexcept;
     void setText(std::string_view v);  // on a value holding nothing on the heap
 
     // Integer, double: 8 bytes from 0. Date: year in 4 bytes, the other fields in 2 each.
