@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstring>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 
 #include "host/sheet/formula_refs.hpp"
@@ -300,6 +301,50 @@ int columnLetters(std::int32_t column, char* buffer) {
     return n;
 }
 
+// A cell without formula or error: composed in place and appended at once, as a large
+// note has millions of them.
+void appendPlainCell(std::string& out, const Cell& cell, const char* rowText,
+                     std::size_t rowLength) {
+    char text[128];
+    char* p = text;
+    const auto put = [&p](std::string_view part) {
+        std::memcpy(p, part.data(), part.size());
+        p += part.size();
+    };
+    put("<c r=\"");
+    p += columnLetters(cell.column, p);
+    std::memcpy(p, rowText, rowLength);
+    p += rowLength;
+    put("\"");
+    char* const end = text + sizeof text;
+    if (cell.style != 0) {
+        put(" s=\"");
+        p = std::to_chars(p, end, cell.style).ptr;
+        put("\"");
+    }
+    switch (cell.kind) {
+        case CellKind::Empty:
+            put("/>");
+            break;
+        case CellKind::Number:
+            put("><v>");
+            p = std::to_chars(p, end, cell.number).ptr;
+            put("</v></c>");
+            break;
+        case CellKind::Text:
+            put(" t=\"s\"><v>");
+            p = std::to_chars(p, end, cell.text).ptr;
+            put("</v></c>");
+            break;
+        case CellKind::Boolean:
+            put(cell.number != 0 ? " t=\"b\"><v>1</v></c>" : " t=\"b\"><v>0</v></c>");
+            break;
+        case CellKind::Error:
+            break;  // written with its text by the caller
+    }
+    out.append(text, static_cast<std::size_t>(p - text));
+}
+
 // The rows go out in pieces of about this size, so the sheet's text is never held whole.
 constexpr std::size_t kFlushSize = std::size_t{256} << 10;
 
@@ -333,6 +378,10 @@ void appendRows(std::string& out, const Worksheet::Impl& s, const XmlSink& sink)
         out += '>';
         for (const Cell& cell : row.cells) {
             if (cell.kind == CellKind::Empty && cell.formula == 0 && cell.style == 0) continue;
+            if (cell.formula == 0 && cell.kind != CellKind::Error) {
+                appendPlainCell(out, cell, rowText, rowLength);
+                continue;
+            }
             char ref[24];
             const int letters = columnLetters(cell.column, ref);
             std::memcpy(ref + letters, rowText, rowLength);
