@@ -16,9 +16,16 @@ namespace ls::db {
 
 class Recordset {
   public:
+    // Rows are kept in blocks of this many, so that a walk through a large result can let
+    // go of the rows behind it.
+    static constexpr std::size_t kBlockRows = 1024;
+    using Block = std::vector<Value>;
+
     Recordset();
     // values holds the rows one after another, names.size() values each.
     Recordset(std::vector<std::string> names, std::vector<Value> values);
+    // The same, in blocks of kBlockRows rows each but the last.
+    static Recordset fromBlocks(std::vector<std::string> names, std::vector<Block> blocks);
     // Other rows with this one's fields, which keep what was learnt about their names.
     Recordset withValues(std::vector<Value> values) const;
 
@@ -43,13 +50,13 @@ class Recordset {
     const Value& operator[](std::string_view name) const;
     const Value& operator[](std::size_t index) const;
 
-    // The values of all rows, one row after another, handed over without copying; the
-    // recordset is empty afterwards.
-    std::vector<Value> takeValues() && {
-        rows_ = 0;
-        pos_ = 0;
-        return std::exchange(values_, {});
-    }
+    // Lets go of the rows before the given one, for a walk that never goes back further;
+    // a field of such a row then throws DbError. Rows go in whole blocks.
+    void releaseBefore(std::size_t row);
+
+    // The values of all rows, one row after another, handed over without copying them;
+    // the recordset is empty afterwards.
+    std::vector<Value> takeValues() &&;
 
   private:
     // A name as a caller spells it, resolved to its field. Callers name fields by string
@@ -67,12 +74,15 @@ class Recordset {
         mutable std::array<Slot, kSlots> cache;
     };
 
-    Recordset(std::shared_ptr<const Layout> layout, std::vector<Value> values);
+    Recordset(std::shared_ptr<const Layout> layout, std::vector<Block> blocks);
+    Recordset(const std::shared_ptr<const Layout>& layout, std::vector<Value> values);
     static std::shared_ptr<const Layout> noFields();
+    static std::vector<Block> inBlocks(std::vector<Value> values, std::size_t width);
     std::size_t resolve(std::string_view name) const;
+    const Value& at(std::size_t index, std::string_view name) const;
 
     std::shared_ptr<const Layout> layout_;
-    std::vector<Value> values_;
+    std::vector<Block> blocks_;
     std::size_t rows_ = 0;
     std::ptrdiff_t pos_ = 0;
 };

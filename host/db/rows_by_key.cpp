@@ -18,7 +18,7 @@ void RowsByKey::add(Recordset result, std::string_view keyField) {
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(*key));
     if (named_ && names != names_)
         throw DbError("Die Ergebnisse haben verschiedene Felder und lassen sich nicht vereinen.");
-    if (!named_) shape_ = Recordset(names, {});
+    if (!named_) shape_ = Recordset(names, std::vector<Value>{});
     names_ = std::move(names);
     named_ = true;
 

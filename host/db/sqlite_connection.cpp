@@ -14,7 +14,6 @@ namespace ls::db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
-constexpr std::size_t kMaxRowsReserved = 4096;
 
 // How a result column's values are read.
 enum class ColumnRule {
@@ -139,22 +138,29 @@ Recordset SqliteConnection::readAll(sqlite3_stmt* statement, std::string_view sq
         layout += '\x1f';
     }
 
-    // A list's statements come again for the next list with about as many rows: room for
-    // the rows of the last result of the same columns saves moving every value each time
-    // the vector grows. Bounded, so that one large list does not inflate the small ones.
+    // The rows go into blocks of a fixed number of rows, each given its room at once. A
+    // list's statements come again for the next list with about as many rows: the first
+    // block gets room for the rows of the last result of the same columns.
+    const auto width = static_cast<std::size_t>(columns);
     std::size_t& lastRows = rowsByLayout_[layout];
-    std::vector<Value> values;
-    values.reserve(std::min(lastRows, kMaxRowsReserved) * static_cast<std::size_t>(columns));
+    std::vector<Recordset::Block> blocks;
     std::size_t rows = 0;
     for (;; ++rows) {
         const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) fail(sqlite3_errmsg(db_.get()));
+        if (rows % Recordset::kBlockRows == 0) {
+            blocks.emplace_back();
+            blocks.back().reserve((rows == 0
+                                       ? std::clamp<std::size_t>(lastRows, 1, Recordset::kBlockRows)
+                                       : Recordset::kBlockRows) *
+                                  width);
+        }
         for (int c = 0; c < columns; ++c)
-            values.push_back(readValue(statement, c, rules[static_cast<std::size_t>(c)]));
+            blocks.back().push_back(readValue(statement, c, rules[static_cast<std::size_t>(c)]));
     }
     lastRows = rows;
-    return Recordset(std::move(names), std::move(values));
+    return Recordset::fromBlocks(std::move(names), std::move(blocks));
 }
 
 Recordset SqliteConnection::execute(std::string_view sql) {

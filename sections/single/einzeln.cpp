@@ -84,6 +84,9 @@ void WriteEinzeln(run::Report& r) {
 
     for (std::size_t done = 0; !rs.eof(); rs.moveNext(), ++r.state.Zeile, ++done) {
         r.rowDone(done, rs.rowCount());
+        // The walk looks one row ahead, never back: the rows behind it can go, which
+        // keeps a list of a million logs from holding all of them to its end.
+        rs.releaseBefore(done);
         const auto layout = layoutCode(r, rs, stand.vorrat);
         if (stand.nLastLayout != layout) OpenBlock(r, rs, stand, layout);
 

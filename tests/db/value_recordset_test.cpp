@@ -188,6 +188,42 @@ TEST(RecordsetTest, RecordsetsOfOneShapeShareTheirFieldsButNotTheirRows) {
     EXPECT_THROW(shape.withValues({1}), DbError);  // half a row
 }
 
+TEST(RecordsetTest, LargeResultsKeepTheirRowsAcrossBlocksAndLetGoOfThoseBehind) {
+    const std::size_t rows = 2 * Recordset::kBlockRows + 5;
+    std::vector<Value> values;
+    for (std::size_t i = 0; i < rows; ++i) {
+        values.emplace_back(static_cast<std::int64_t>(i));
+        values.emplace_back("Stamm Nummer " + std::to_string(i));  // on the heap
+    }
+    Recordset rs({"N", "T"}, values);
+    ASSERT_EQ(rs.rowCount(), rows);
+    for (std::size_t i = 0; i < rows; ++i, rs.moveNext()) {
+        ASSERT_EQ(rs["N"], Value(static_cast<std::int64_t>(i)));
+        ASSERT_EQ(rs[1], Value("Stamm Nummer " + std::to_string(i)));
+    }
+    EXPECT_TRUE(rs.eof());
+    // Handed over whole, in order, across the blocks.
+    EXPECT_EQ(Recordset({"N", "T"}, values).takeValues(), values);
+
+    // A walk that lets go behind it keeps its row and the rows ahead; a row let go throws.
+    Recordset walk({"N", "T"}, values);
+    for (std::size_t i = 0; i < Recordset::kBlockRows + 3; ++i)
+        walk.moveNext();
+    walk.releaseBefore(Recordset::kBlockRows + 3);
+    EXPECT_EQ(walk["N"], Value(static_cast<std::int64_t>(Recordset::kBlockRows + 3)));
+    walk.movePrevious();
+    walk.movePrevious();
+    walk.movePrevious();
+    EXPECT_EQ(walk["N"], Value(static_cast<std::int64_t>(Recordset::kBlockRows)));
+    walk.movePrevious();
+    EXPECT_THROW((void)walk["N"], DbError);
+    walk.moveFirst();
+    EXPECT_THROW((void)walk[0], DbError);
+    // Blocks that do not fit the fields are refused.
+    EXPECT_THROW(Recordset::fromBlocks({"N"}, {std::vector<Value>(3), std::vector<Value>(1)}),
+                 DbError);
+}
+
 TEST(RecordsetTest, EmptyResultIsBofAndEof) {
     const Recordset rs({"A"}, {});
     EXPECT_TRUE(rs.empty());
