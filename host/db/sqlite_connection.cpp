@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/db/compared_literals.hpp"
 #include "host/db/db_error.hpp"
 #include "host/db/sqlite_library.hpp"
 #include "host/db/tsql_translate.hpp"
@@ -14,6 +15,7 @@ namespace ls::db {
 namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
+constexpr std::size_t kMaxShapes = 256;  // statements kept prepared for their compared texts
 
 // How a result column's values are read.
 enum class ColumnRule {
@@ -88,7 +90,11 @@ SqliteConnection::SqliteConnection(const std::filesystem::path& file) {
 }
 
 SqliteConnection::Statement SqliteConnection::prepare(std::string_view sql) {
-    const std::string text = translateForSqlite(sql);
+    return prepareTranslated(translateForSqlite(sql), sql);
+}
+
+SqliteConnection::Statement SqliteConnection::prepareTranslated(const std::string& text,
+                                                                std::string_view sql) {
     const auto fail = [&](const std::string& message) {
         throw DbError("Datenbankfehler: " + message, std::string(sql));
     };
@@ -164,8 +170,36 @@ Recordset SqliteConnection::readAll(sqlite3_stmt* statement, std::string_view sq
 }
 
 Recordset SqliteConnection::execute(std::string_view sql) {
-    const Statement statement = prepare(sql);
-    return readAll(statement.get(), sql);
+    const std::string text = translateForSqlite(sql);
+    const ComparedLiterals compared = takeComparedLiterals(text);
+    if (compared.texts.empty()) {
+        const Statement statement = prepareTranslated(text, sql);
+        return readAll(statement.get(), sql);
+    }
+    // The next list's statement has the same text but for the compared values: prepared
+    // once, bound each time. Texts that differ otherwise as well (lists of ids) would fill
+    // the store: it starts afresh when full.
+    auto hit = byShape_.find(compared.sql);
+    if (hit == byShape_.end()) {
+        if (byShape_.size() >= kMaxShapes) byShape_.clear();
+        hit = byShape_.emplace(compared.sql, prepareTranslated(compared.sql, sql)).first;
+    }
+    sqlite3_stmt* const statement = hit->second.get();
+    sqlite3_clear_bindings(statement);
+    if (sqlite3_bind_parameter_count(statement) != static_cast<int>(compared.texts.size()))
+        throw DbError(
+            "Datenbankfehler: " + std::to_string(sqlite3_bind_parameter_count(statement)) +
+                " Platzhalter in der Anweisung",
+            std::string(sql));
+    for (std::size_t i = 0; i < compared.texts.size(); ++i) {
+        const std::string& value = compared.texts[i];
+        // The texts outlive the statement's run; the next run binds its own.
+        if (sqlite3_bind_text64(statement, static_cast<int>(i) + 1, value.data(), value.size(),
+                                SQLITE_STATIC, SQLITE_UTF8) != SQLITE_OK)
+            throw DbError("Datenbankfehler: " + std::string(sqlite3_errmsg(db_.get())),
+                          std::string(sql));
+    }
+    return readAll(statement, sql);
 }
 
 Recordset SqliteConnection::execute(std::string_view sql, const std::vector<Value>& parameters) {

@@ -38,11 +38,15 @@ class SqliteConnection final : public Connection {
 
     // Translated, checked to be one read-only statement, prepared.
     Statement prepare(std::string_view sql);
+    // The same for a statement translated already; sql is what errors name.
+    Statement prepareTranslated(const std::string& text, std::string_view sql);
     Recordset readAll(sqlite3_stmt* statement, std::string_view sql);
 
     // Declared first, so that the statements below are finalized before it closes.
     std::unique_ptr<sqlite3, Close> db_;
-    std::unordered_map<std::string, Statement> prepared_;        // by statement text
+    std::unordered_map<std::string, Statement> prepared_;  // by statement text
+    // By translated text with its compared texts taken out.
+    std::unordered_map<std::string, Statement> byShape_;
     std::unordered_map<std::string, std::size_t> rowsByLayout_;  // rows of the last result
     int readDepth_ = 0;
 };

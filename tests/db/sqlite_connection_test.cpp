@@ -177,6 +177,28 @@ TEST_F(SqliteConnectionTest, ResultsOfTheSameColumnsComeWholeWhateverTheirSizeBe
     }
 }
 
+TEST_F(SqliteConnectionTest, StatementsThatDifferInComparedTextsEachGetTheirOwnRows) {
+    // Prepared once for the shape, bound for each call: no call sees another's text.
+    const auto grund = [&](const std::string& text) {
+        Recordset rs =
+            connection->execute("SELECT ID FROM BELEGE WHERE GRUND = '" + text + "' ORDER BY ID");
+        return rs.empty() ? Value() : rs["ID"];
+    };
+    EXPECT_EQ(grund("Holzabfuhr"), Value(1));
+    EXPECT_EQ(grund("Lager"), Value(4));
+    EXPECT_EQ(grund("HOLZABFUHR"), Value());  // BELEGE.GRUND compares with case
+    EXPECT_EQ(grund("Rückung"), Value(2));
+    EXPECT_EQ(connection->execute("SELECT ID_LOG FROM LOGS WHERE BEMERKUNG = 'O''Brien'")["ID_LOG"],
+              Value(2));
+    // More shapes than the store keeps: each still right.
+    for (int i = 0; i < 300; ++i) {
+        Recordset rs = connection->execute("SELECT ID FROM BELEGE WHERE ID = " + std::to_string(i) +
+                                           " AND GRUND = 'Lager'");
+        ASSERT_EQ(rs.rowCount(), i == 4 ? 1u : 0u) << i;
+    }
+    EXPECT_EQ(grund("Rest"), Value(5));
+}
+
 TEST_F(SqliteConnectionTest, AReadTransactionSeesOneStateAndLetsGoAtItsEnd) {
     connection->execute("SELECT count(*) AS N FROM LOGS WHERE ID_LOG = ?", {Value(1)});
     // A kept prepared statement must not hold the file: a writer gets through.
