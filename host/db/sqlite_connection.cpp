@@ -1,7 +1,6 @@
 // Reading an SQLite file with the program's T-SQL statements.
 #include "host/db/sqlite_connection.hpp"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -135,43 +134,33 @@ Recordset SqliteConnection::readAll(sqlite3_stmt* statement, std::string_view sq
     std::vector<ColumnRule> rules;
     names.reserve(static_cast<std::size_t>(columns));
     rules.reserve(static_cast<std::size_t>(columns));
-    std::string layout;  // the column names, which tell one statement of a list from another
     for (int c = 0; c < columns; ++c) {
         const char* name = sqlite3_column_name(statement, c);
         names.emplace_back(name ? name : "");
         rules.push_back(ruleFor(sqlite3_column_decltype(statement, c)));
-        layout += names.back();
-        layout += '\x1f';
     }
 
-    // The rows go into blocks of a fixed number of rows, each given its room at once. A
-    // list's statements come again for the next list with about as many rows: the first
-    // block gets room for the rows of the last result of the same columns.
+    // The rows go into blocks of a fixed number of rows. The first grows as rows come, as
+    // most results are small; the blocks after it get their room at once.
     const auto width = static_cast<std::size_t>(columns);
-    std::size_t& lastRows = rowsByLayout_[layout];
     std::vector<Recordset::Block> blocks;
-    std::size_t rows = 0;
-    for (;; ++rows) {
+    for (std::size_t rows = 0;; ++rows) {
         const int rc = sqlite3_step(statement);
         if (rc == SQLITE_DONE) break;
         if (rc != SQLITE_ROW) fail(sqlite3_errmsg(db_.get()));
         if (rows % Recordset::kBlockRows == 0) {
             blocks.emplace_back();
-            blocks.back().reserve((rows == 0
-                                       ? std::clamp<std::size_t>(lastRows, 1, Recordset::kBlockRows)
-                                       : Recordset::kBlockRows) *
-                                  width);
+            if (rows > 0) blocks.back().reserve(Recordset::kBlockRows * width);
         }
         for (int c = 0; c < columns; ++c)
             blocks.back().push_back(readValue(statement, c, rules[static_cast<std::size_t>(c)]));
     }
-    lastRows = rows;
     return Recordset::fromBlocks(std::move(names), std::move(blocks));
 }
 
 Recordset SqliteConnection::execute(std::string_view sql) {
     const std::string text = translateForSqlite(sql);
-    const ComparedLiterals compared = takeComparedLiterals(text);
+    ComparedLiterals compared = takeComparedLiterals(text);
     if (compared.texts.empty()) {
         const Statement statement = prepareTranslated(text, sql);
         return readAll(statement.get(), sql);
@@ -184,28 +173,21 @@ Recordset SqliteConnection::execute(std::string_view sql) {
         if (byShape_.size() >= kMaxShapes) byShape_.clear();
         hit = byShape_.emplace(compared.sql, prepareTranslated(compared.sql, sql)).first;
     }
-    sqlite3_stmt* const statement = hit->second.get();
-    sqlite3_clear_bindings(statement);
-    if (sqlite3_bind_parameter_count(statement) != static_cast<int>(compared.texts.size()))
-        throw DbError(
-            "Datenbankfehler: " + std::to_string(sqlite3_bind_parameter_count(statement)) +
-                " Platzhalter in der Anweisung",
-            std::string(sql));
-    for (std::size_t i = 0; i < compared.texts.size(); ++i) {
-        const std::string& value = compared.texts[i];
-        // The texts outlive the statement's run; the next run binds its own.
-        if (sqlite3_bind_text64(statement, static_cast<int>(i) + 1, value.data(), value.size(),
-                                SQLITE_STATIC, SQLITE_UTF8) != SQLITE_OK)
-            throw DbError("Datenbankfehler: " + std::string(sqlite3_errmsg(db_.get())),
-                          std::string(sql));
-    }
-    return readAll(statement, sql);
+    std::vector<Value> parameters;
+    parameters.reserve(compared.texts.size());
+    for (std::string& value : compared.texts)
+        parameters.emplace_back(std::move(value));
+    return runBound(hit->second.get(), parameters, sql);
 }
 
 Recordset SqliteConnection::execute(std::string_view sql, const std::vector<Value>& parameters) {
     auto hit = prepared_.find(std::string(sql));
     if (hit == prepared_.end()) hit = prepared_.emplace(std::string(sql), prepare(sql)).first;
-    sqlite3_stmt* const statement = hit->second.get();
+    return runBound(hit->second.get(), parameters, sql);
+}
+
+Recordset SqliteConnection::runBound(sqlite3_stmt* statement, const std::vector<Value>& parameters,
+                                     std::string_view sql) {
     const auto fail = [&](const std::string& message) {
         throw DbError("Datenbankfehler: " + message, std::string(sql));
     };

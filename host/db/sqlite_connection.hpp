@@ -40,6 +40,9 @@ class SqliteConnection final : public Connection {
     Statement prepare(std::string_view sql);
     // The same for a statement translated already; sql is what errors name.
     Statement prepareTranslated(const std::string& text, std::string_view sql);
+    // Binds the values to the statement's markers in order, runs it and reads it.
+    Recordset runBound(sqlite3_stmt* statement, const std::vector<Value>& parameters,
+                       std::string_view sql);
     Recordset readAll(sqlite3_stmt* statement, std::string_view sql);
 
     // Declared first, so that the statements below are finalized before it closes.
@@ -47,7 +50,6 @@ class SqliteConnection final : public Connection {
     std::unordered_map<std::string, Statement> prepared_;  // by statement text
     // By translated text with its compared texts taken out.
     std::unordered_map<std::string, Statement> byShape_;
-    std::unordered_map<std::string, std::size_t> rowsByLayout_;  // rows of the last result
     int readDepth_ = 0;
 };
 

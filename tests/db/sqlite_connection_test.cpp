@@ -158,7 +158,7 @@ TEST_F(SqliteConnectionTest, BoundValuesNeedNoQuotingAndThePreparedStatementServ
 }
 
 TEST_F(SqliteConnectionTest, ResultsOfTheSameColumnsComeWholeWhateverTheirSizeBefore) {
-    // The room made for a result follows the last one of the same columns: a large result,
+    // Results read in blocks of rows, of one prepared statement in turn: a large result,
     // a small one and a larger one again must each come whole and unmixed.
     const auto series = [&](int rows) {
         return connection->execute(
