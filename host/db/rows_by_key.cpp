@@ -16,11 +16,11 @@ void RowsByKey::add(Recordset result, std::string_view keyField) {
     if (!key) throw DbError("Das Feld \"" + std::string(keyField) + "\" ist nicht im Ergebnis.");
     std::vector<std::string> names = result.fieldNames();
     names.erase(names.begin() + static_cast<std::ptrdiff_t>(*key));
-    if (named_ && names != names_)
+    if (!shape_) {
+        shape_ = Recordset(std::move(names), std::vector<Value>{});
+    } else if (names != shape_->fieldNames()) {
         throw DbError("Die Ergebnisse haben verschiedene Felder und lassen sich nicht vereinen.");
-    if (!named_) shape_ = Recordset(names, std::vector<Value>{});
-    names_ = std::move(names);
-    named_ = true;
+    }
 
     // The values are moved, not copied: the pile texts alone are eight texts per log.
     const std::size_t width = result.fieldCount();
@@ -41,7 +41,8 @@ void RowsByKey::add(Recordset result, std::string_view keyField) {
 
 Recordset RowsByKey::rows(std::int64_t key) const {
     const auto hit = rows_.find(key);
-    return shape_.withValues(hit == rows_.end() ? std::vector<Value>{} : hit->second);
+    std::vector<Value> values = hit == rows_.end() ? std::vector<Value>{} : hit->second;
+    return shape_ ? shape_->withValues(std::move(values)) : Recordset();
 }
 
 }  // namespace ls::db

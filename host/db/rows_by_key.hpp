@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,11 +31,9 @@ class RowsByKey {
     Recordset rows(std::int64_t key) const;
 
   private:
-    bool named_ = false;
-    std::vector<std::string> names_;  // without the key column
-    // No rows, the fields of every key's recordset: they share what was learnt about the
-    // names, one key after another.
-    Recordset shape_;
+    // No rows, the fields of every key's recordset (without the key column), set by the
+    // first result: the keys' recordsets share what was learnt about the names.
+    std::optional<Recordset> shape_;
     std::unordered_map<std::int64_t, std::vector<Value>> rows_;
 };
 
