@@ -301,27 +301,34 @@ int columnLetters(std::int32_t column, char* buffer) {
     return n;
 }
 
+// `<c r="B7" s="3"`: a cell's reference and format, written from p on; returns the end.
+char* cellOpening(char* p, char* end, const Cell& cell, const char* rowText,
+                  std::size_t rowLength) {
+    std::memcpy(p, "<c r=\"", 6);
+    p += 6;
+    p += columnLetters(cell.column, p);
+    std::memcpy(p, rowText, rowLength);
+    p += rowLength;
+    *p++ = '"';
+    if (cell.style != 0) {
+        std::memcpy(p, " s=\"", 4);
+        p = std::to_chars(p + 4, end, cell.style).ptr;
+        *p++ = '"';
+    }
+    return p;
+}
+
 // A cell without formula or error: composed in place and appended at once, as a large
 // note has millions of them.
 void appendPlainCell(std::string& out, const Cell& cell, const char* rowText,
                      std::size_t rowLength) {
     char text[128];
-    char* p = text;
+    char* const end = text + sizeof text;
+    char* p = cellOpening(text, end, cell, rowText, rowLength);
     const auto put = [&p](std::string_view part) {
         std::memcpy(p, part.data(), part.size());
         p += part.size();
     };
-    put("<c r=\"");
-    p += columnLetters(cell.column, p);
-    std::memcpy(p, rowText, rowLength);
-    p += rowLength;
-    put("\"");
-    char* const end = text + sizeof text;
-    if (cell.style != 0) {
-        put(" s=\"");
-        p = std::to_chars(p, end, cell.style).ptr;
-        put("\"");
-    }
     switch (cell.kind) {
         case CellKind::Empty:
             put("/>");
@@ -340,16 +347,70 @@ void appendPlainCell(std::string& out, const Cell& cell, const char* rowText,
             put(cell.number != 0 ? " t=\"b\"><v>1</v></c>" : " t=\"b\"><v>0</v></c>");
             break;
         case CellKind::Error:
-            break;  // written with its text by the caller
+            break;  // written by appendFormulaOrErrorCell
     }
     out.append(text, static_cast<std::size_t>(p - text));
+}
+
+// A formula with its cached result, or an error value: their texts go out escaped.
+void appendFormulaOrErrorCell(std::string& out, const Cell& cell, const Worksheet::Impl& s,
+                              const char* rowText, std::size_t rowLength) {
+    char opening[64];
+    out.append(opening, static_cast<std::size_t>(cellOpening(opening, opening + sizeof opening,
+                                                             cell, rowText, rowLength) -
+                                                 opening));
+    const auto& strings = s.shared->strings;
+    switch (cell.kind) {
+        case CellKind::Text:
+            out += " t=\"str\"";
+            break;
+        case CellKind::Boolean:
+            out += " t=\"b\"";
+            break;
+        case CellKind::Error:
+            out += " t=\"e\"";
+            break;
+        default:
+            break;
+    }
+    out += '>';
+    if (cell.formula) {
+        const Formula& f = s.formulas[cell.formula - 1];
+        out += "<f";
+        out += f.attributes;
+        out += '>';
+        xml::appendEscaped(out, f.text);
+        out += "</f>";
+    }
+    switch (cell.kind) {
+        case CellKind::Number:
+            out += "<v>";
+            appendDouble(out, cell.number);
+            out += "</v>";
+            break;
+        case CellKind::Text:
+            out += "<v>";
+            xml::appendEscaped(out, xml::encodeXstring(strings.text(cell.text)));
+            out += "</v>";
+            break;
+        case CellKind::Boolean:
+            out += cell.number != 0 ? "<v>1</v>" : "<v>0</v>";
+            break;
+        case CellKind::Error:
+            out += "<v>";
+            xml::appendEscaped(out, strings.text(cell.text));
+            out += "</v>";
+            break;
+        case CellKind::Empty:
+            break;
+    }
+    out += "</c>";
 }
 
 // The rows go out in pieces of about this size, so the sheet's text is never held whole.
 constexpr std::size_t kFlushSize = std::size_t{256} << 10;
 
 void appendRows(std::string& out, const Worksheet::Impl& s, const XmlSink& sink) {
-    const auto& strings = s.shared->strings;
     for (const Row& row : s.cells.rows()) {
         if (row.blank()) continue;
         if (out.size() >= kFlushSize) {
@@ -380,72 +441,9 @@ void appendRows(std::string& out, const Worksheet::Impl& s, const XmlSink& sink)
             if (cell.kind == CellKind::Empty && cell.formula == 0 && cell.style == 0) continue;
             if (cell.formula == 0 && cell.kind != CellKind::Error) {
                 appendPlainCell(out, cell, rowText, rowLength);
-                continue;
+            } else {
+                appendFormulaOrErrorCell(out, cell, s, rowText, rowLength);
             }
-            char ref[24];
-            const int letters = columnLetters(cell.column, ref);
-            std::memcpy(ref + letters, rowText, rowLength);
-            out += "<c r=\"";
-            out.append(ref, static_cast<std::size_t>(letters) + rowLength);
-            out += '"';
-            if (cell.style != 0) {
-                out += " s=\"";
-                appendInt(out, cell.style);
-                out += '"';
-            }
-            switch (cell.kind) {
-                case CellKind::Text:
-                    out += cell.formula ? " t=\"str\"" : " t=\"s\"";
-                    break;
-                case CellKind::Boolean:
-                    out += " t=\"b\"";
-                    break;
-                case CellKind::Error:
-                    out += " t=\"e\"";
-                    break;
-                default:
-                    break;
-            }
-            if (cell.kind == CellKind::Empty && cell.formula == 0) {
-                out += "/>";
-                continue;
-            }
-            out += '>';
-            if (cell.formula) {
-                const Formula& f = s.formulas[cell.formula - 1];
-                out += "<f";
-                out += f.attributes;
-                out += '>';
-                xml::appendEscaped(out, f.text);
-                out += "</f>";
-            }
-            switch (cell.kind) {
-                case CellKind::Number:
-                    out += "<v>";
-                    appendDouble(out, cell.number);
-                    out += "</v>";
-                    break;
-                case CellKind::Text:
-                    out += "<v>";
-                    if (cell.formula) {
-                        xml::appendEscaped(out, xml::encodeXstring(strings.text(cell.text)));
-                    } else {
-                        appendInt(out, cell.text);
-                    }
-                    out += "</v>";
-                    break;
-                case CellKind::Boolean:
-                    out += cell.number != 0 ? "<v>1</v>" : "<v>0</v>";
-                    break;
-                case CellKind::Error:
-                    out += "<v>";
-                    xml::appendEscaped(out, strings.text(cell.text));
-                    out += "</v>";
-                    break;
-                case CellKind::Empty:
-                    break;
-            }
-            out += "</c>";
         }
         out += "</row>";
     }
