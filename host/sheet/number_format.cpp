@@ -148,8 +148,6 @@ bool hasKind(const std::vector<Token>& tokens, Kind kind) {
     return false;
 }
 
-// The decimal digits of |v| rounded half away from zero to `places` decimals, from its
-// 15 significant digits as the spreadsheet holds them: integer part and fraction part.
 // A code split into sections and tokenized once per thread: a large note formats the same
 // few codes for hundreds of thousands of cells, and parsing them each time cost about as
 // much as the formatting itself.
@@ -176,6 +174,8 @@ const ParsedCode& parsedCode(std::string_view code) {
     return cache.emplace(std::string(code), std::move(parsed)).first->second;
 }
 
+// The decimal digits of |v| rounded half away from zero to `places` decimals, from its
+// 15 significant digits as the spreadsheet holds them: integer part and fraction part.
 void roundedDigits(double v, int places, std::string& integer, std::string& fraction) {
     // As "%.14e" prints it, without the formatted-output machinery: auto-fit and the
     // shown texts format every number cell.
